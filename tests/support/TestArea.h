@@ -1,0 +1,19 @@
+// The part of the registry that tests may change, emptied before and after each test.
+#pragma once
+
+namespace testarea {
+
+constexpr const char* kUser = "Software\\ZarvellTest";
+constexpr const char* kMachine = "SOFTWARE\\ZarvellTest";
+constexpr const char* kProfile = "ZarvellTest";  // below the current hardware profile
+constexpr const char* kProfileFromMachine =
+    "SYSTEM\\CurrentControlSet\\Hardware Profiles\\Current\\ZarvellTest";
+
+// A fresh area: a fresh machine on the host, the test keys deleted on Windows.
+void Reset();
+// True where the registry is the in-memory model.
+bool IsModel();
+// Keys the model still holds open; 0 where that cannot be known.
+unsigned long OpenHandles();
+
+}  // namespace testarea
