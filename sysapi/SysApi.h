@@ -57,6 +57,21 @@ Bool CloseHandle(Handle handle);
 Bool IsWow64Process(Handle process, Bool* wow64);
 Handle GetCurrentProcess();
 
+// Processes and windows, called directly: only the functions above are bound at run time.
+Handle OpenProcess(Dword access, Bool inheritHandle, Dword processId);
+Bool TerminateProcess(Handle process, std::uint32_t exitCode);
+WindowHandle FindWindowA(const char* className, const char* windowName);
+Dword GetWindowThreadProcessId(WindowHandle window, Dword* processId);
+// Compares two names ignoring case by the rules of the current multibyte code page; 0 if equal.
+int CompareNamesIgnoringCase(const char* a, const char* b);
+
+// A message box without owner window, answering IDOK, IDCANCEL and so on, or 0 when it cannot
+// be shown. Texts are in the program's own code page and shown through the wide-character API,
+// so they read the same whatever the system's ANSI code page.
+int ShowMessageBox(const char* text, const char* caption, Dword flags);
+// The system's description of a Win32 error code, in the program's own code page.
+std::string ErrorText(Long code);
+
 
 // Ends the program at once with an error box and exit code -1: for a system function that
 // cannot be found and for memory that cannot be allocated.

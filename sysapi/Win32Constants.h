@@ -59,3 +59,21 @@ constexpr sys::Dword KEY_ALL_ACCESS = 0xF003F;
 constexpr sys::Dword TH32CS_SNAPPROCESS = 0x2;
 constexpr sys::Dword TH32CS_SNAPALL = 0xF;
 constexpr sys::Handle INVALID_HANDLE_VALUE = -1;
+
+constexpr sys::Dword PROCESS_TERMINATE = 0x0001;
+
+constexpr sys::Dword MB_OK = 0x0;
+constexpr sys::Dword MB_OKCANCEL = 0x1;
+constexpr sys::Dword MB_ICONQUESTION = 0x20;
+constexpr sys::Dword MB_ICONEXCLAMATION = 0x30;
+constexpr sys::Dword MB_ICONWARNING = 0x30;
+constexpr sys::Dword MB_ICONINFORMATION = 0x40;
+constexpr sys::Dword MB_SYSTEMMODAL = 0x1000;
+constexpr sys::Dword MB_TASKMODAL = 0x2000;
+constexpr int IDOK = 1;
+constexpr int IDCANCEL = 2;
+constexpr int IDABORT = 3;
+constexpr int IDRETRY = 4;
+constexpr int IDIGNORE = 5;
+constexpr int IDYES = 6;
+constexpr int IDNO = 7;

@@ -2,6 +2,9 @@
 // functions, and a log of every system call, so a test can stage and observe them.
 #pragma once
 
+#include <deque>
+#include <functional>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -26,6 +29,55 @@ struct ProgramEnded {
 
 enum class Wow64Answer { Missing, Fails, No, Yes };
 
+struct Process {
+    sys::Dword id = 0;
+    std::string exeFile;
+    bool canOpen = true;       // false: runs under another account
+    bool canTerminate = true;
+};
+
+struct TopWindow {
+    sys::WindowHandle handle = 0;
+    std::string title;
+    sys::Dword ownerId = 0;  // the process that owns it
+};
+
+struct MessageBoxShown {
+    std::string text;
+    std::string caption;
+    sys::Dword flags = 0;
+};
+
+// The running processes, their top-level windows, and open kernel handles.
+class ProcessTable {
+public:
+    std::vector<Process> running;
+    std::vector<TopWindow> windows;
+    std::vector<sys::Dword> terminated;  // ids, in the order they were terminated
+
+    // Adds a running process and returns its id.
+    sys::Dword Start(const std::string& exeFile, bool canOpen = true, bool canTerminate = true);
+    void AddWindow(const std::string& title, sys::Dword ownerId);
+    bool IsRunning(sys::Dword id) const;
+
+    sys::Handle Snapshot();
+    sys::Bool Next(sys::Handle snapshot, sys::ProcessEntry32* entry, bool first);
+    sys::Handle Open(sys::Dword id);
+    sys::Bool Terminate(sys::Handle process, std::uint32_t exitCode);
+    sys::Bool Close(sys::Handle handle);
+    std::size_t OpenHandleCount() const { return snapshots_.size() + processes_.size(); }
+
+private:
+    struct SnapshotState {
+        std::vector<Process> entries;
+        std::size_t next = 0;
+    };
+    std::map<sys::Handle, SnapshotState> snapshots_;
+    std::map<sys::Handle, sys::Dword> processes_;
+    sys::Handle nextHandle_ = 0x1000;
+    sys::Dword nextId_ = 100;
+};
+
 class Machine {
 public:
     RegistryModel registry;
@@ -33,6 +85,13 @@ public:
     // Functions that the running Windows lacks.
     std::set<std::string> missing;
     Wow64Answer wow64 = Wow64Answer::Yes;
+    ProcessTable processes;
+    // Message boxes: each one shown is recorded and answered with the next scripted answer
+    // (IDOK when none is left; 0 stands for a box that could not be shown).
+    std::vector<MessageBoxShown> boxes;
+    std::deque<int> answers;
+    // Runs while a box is up, before it is answered: the world may change meanwhile.
+    std::function<void(Machine&)> whileBoxIsUp;
     // Fault injection: the failable call of this ordinal (from 0) fails with failCode.
     long long failAt = -1;
     sys::Long failCode = 5;
