@@ -1,0 +1,105 @@
+#include "tests/e2e/StandIns.h"
+
+#include "tests/e2e/Desktop.h"
+
+namespace e2e {
+
+namespace {
+
+constexpr wchar_t kHandlerKey[] = L"Software\\Classes\\http\\shell\\open\\command";
+
+std::wstring StandInFolder() { return BuildFolder() + L"\\e2e"; }
+std::wstring OpenedLog() { return StandInFolder() + L"\\opened.txt"; }
+
+std::wstring FromUtf8(const std::string& text) {
+    if (text.empty()) return std::wstring();
+    const int length = ::MultiByteToWideChar(CP_UTF8, 0, text.data(),
+                                             static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(),
+                          length);
+    return wide;
+}
+
+}  // namespace
+
+ChromeStandIn::ChromeStandIn() {
+    const std::wstring path = StandInFolder() + L"\\chrome.exe";
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    if (!::CreateProcessW(path.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &process_)) {
+        process_ = {};
+    }
+}
+
+ChromeStandIn::~ChromeStandIn() {
+    if (!process_.hProcess) return;
+    if (IsRunning()) {
+        ::TerminateProcess(process_.hProcess, 1);
+        ::WaitForSingleObject(process_.hProcess, 5000);
+    }
+    ::CloseHandle(process_.hThread);
+    ::CloseHandle(process_.hProcess);
+}
+
+bool ChromeStandIn::IsRunning() const {
+    return process_.hProcess && ::WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+DWORD ChromeStandIn::WaitForExit(DWORD milliseconds) const {
+    WaitFor([&] { return !IsRunning(); }, milliseconds);
+    DWORD code = STILL_ACTIVE;
+    ::GetExitCodeProcess(process_.hProcess, &code);
+    return code;
+}
+
+BrowserStandIn::BrowserStandIn() {
+    HKEY key = nullptr;
+    if (::RegCreateKeyExW(HKEY_LOCAL_MACHINE, kHandlerKey, 0, nullptr, 0, KEY_READ | KEY_WRITE,
+                          nullptr, &key, nullptr) != ERROR_SUCCESS) {
+        return;
+    }
+    wchar_t old[1024] = {};
+    DWORD size = sizeof old - sizeof(wchar_t);
+    if (::RegQueryValueExW(key, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(old), &size) ==
+        ERROR_SUCCESS) {
+        previous_ = old;
+    }
+    const std::wstring command = L"\"" + StandInFolder() + L"\\browser.exe\" \"%1\"";
+    registered_ = ::RegSetValueExW(key, nullptr, 0, REG_SZ,
+                                   reinterpret_cast<const BYTE*>(command.c_str()),
+                                   static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t))) ==
+                  ERROR_SUCCESS;
+    ::RegCloseKey(key);
+}
+
+BrowserStandIn::~BrowserStandIn() {
+    if (!registered_) return;
+    ::RegSetKeyValueW(HKEY_LOCAL_MACHINE, kHandlerKey, nullptr, REG_SZ, previous_.c_str(),
+                      static_cast<DWORD>((previous_.size() + 1) * sizeof(wchar_t)));
+}
+
+void BrowserStandIn::Forget() { ::DeleteFileW(OpenedLog().c_str()); }
+
+std::vector<std::wstring> BrowserStandIn::Opened() const {
+    std::vector<std::wstring> lines;
+    const HANDLE log = ::CreateFileW(OpenedLog().c_str(), GENERIC_READ,
+                                     FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (log == INVALID_HANDLE_VALUE) return lines;
+    std::string text;
+    char buffer[4096];
+    DWORD read = 0;
+    while (::ReadFile(log, buffer, sizeof buffer, &read, nullptr) && read > 0) {
+        text.append(buffer, read);
+    }
+    ::CloseHandle(log);
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
+        lines.push_back(FromUtf8(text.substr(start, end - start)));
+    }
+    return lines;
+}
+
+}  // namespace e2e
