@@ -68,6 +68,20 @@ TEST_F(PolicySetTest, ApplyWritesEveryValueOnAnEmptyArea) {
     EXPECT_EQ(raw::Create(HKEY_CURRENT_USER, kChromium + "\\PluginsAllowedForUrls\\Stored"),
               ERROR_CHILD_MUST_BE_VOLATILE);
     EXPECT_EQ(raw::Create(HKEY_LOCAL_MACHINE, kChrome + "\\Stored"), ERROR_SUCCESS);
+
+    // Read back through a key object of its own too, as any other caller would.
+    RegistryKey reader;
+    reader.Init();
+    std::vector<ValueEntry> entries;
+    EXPECT_EQ(reader.EnumValues(HKEY_LOCAL_MACHINE, kChromeUrls, entries), 2);
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].name, "1");
+    EXPECT_EQ(entries[0].data, raw::Bytes(std::string("https://*\0", 10)));
+    ValueEntry entry;
+    EXPECT_EQ(reader.QueryValue(HKEY_CURRENT_USER, kChromiumKey, "DefaultPluginsSetting", entry), 0);
+    EXPECT_EQ(entry.type, REG_DWORD);
+    EXPECT_EQ(entry.data[0], 1);
+    reader.Destroy();
 }
 
 TEST_F(PolicySetTest, ApplyTwiceOverwritesOursAndKeepsForeignValues) {
