@@ -4,6 +4,7 @@
 #include <string>
 
 #include "policy/PolicySet.h"
+#include "tests/support/AreaTest.h"
 #include "tests/support/RawRegistry.h"
 #include "tests/support/TestArea.h"
 
@@ -12,17 +13,8 @@ namespace {
 const std::string kChromium = kChromiumKey;
 const std::string kChrome = kChromeKey;
 
-class PolicySetTest : public ::testing::Test {
+class PolicySetTest : public AreaTest {
 protected:
-    void SetUp() override {
-        testarea::Reset();
-        key.Init();
-    }
-    void TearDown() override {
-        key.Destroy();
-        EXPECT_EQ(testarea::OpenHandles(), 0u) << "a key handle was left open";
-        testarea::Reset();
-    }
     // Every value of the set is in the registry with its exact type and bytes.
     void ExpectWholeSetWritten(sys::KeyHandle root, const std::string& policyKey) {
         SCOPED_TRACE(policyKey);
@@ -40,7 +32,6 @@ protected:
         EXPECT_EQ(http.type, REG_SZ);
         EXPECT_EQ(http.data, raw::Bytes(std::string("http://*\0", 9)));
     }
-    RegistryKey key;
 };
 
 TEST(HexToInt, ReadsLeadingHexDigitsIntoThirtyTwoBits) {
