@@ -22,7 +22,9 @@ bool Machine::Enter(const char* library, const char* function, sys::KeyHandle ke
                     const char* text, sys::Dword flags) {
     if (missing.count(function)) sys::EndProgram(sys::MissingFunctionText(library, function).c_str());
     calls.push_back(Call{function, key, text ? text : "", flags});
-    return failableCalls++ == failAt;
+    const std::size_t occurrence = callsByFunction_[function]++;
+    const bool planned = function == failFunction && occurrence == failOccurrence;
+    return failableCalls++ == failAt || planned;
 }
 
 std::size_t Machine::CountOf(const std::string& function) const {

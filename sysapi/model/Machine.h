@@ -96,11 +96,17 @@ public:
     long long failAt = -1;
     sys::Long failCode = 5;
     long long failableCalls = 0;
+    // Or: the call of this function with this ordinal (from 0) fails with failCode.
+    std::string failFunction;
+    std::size_t failOccurrence = 0;
 
     // Records a call; true when it is the one to fail. A missing function ends the program.
     bool Enter(const char* library, const char* function, sys::KeyHandle key = 0,
                const char* text = nullptr, sys::Dword flags = 0);
     std::size_t CountOf(const std::string& function) const;
+
+private:
+    std::map<std::string, std::size_t> callsByFunction_;
 };
 
 Machine& TheMachine();

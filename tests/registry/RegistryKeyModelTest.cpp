@@ -8,6 +8,7 @@
 #include "registry/RegistryKey.h"
 #include "sysapi/Win32Constants.h"
 #include "sysapi/model/Machine.h"
+#include "tests/support/AreaTest.h"
 #include "tests/support/RawRegistry.h"
 
 namespace {
@@ -25,18 +26,7 @@ std::vector<std::string> Functions(std::size_t from = 0) {
     return names;
 }
 
-class RegistryKeyModelTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        model::Reset();
-        key.Init();
-    }
-    void TearDown() override {
-        key.Destroy();
-        EXPECT_EQ(M().registry.OpenHandleCount(), 0u) << "a key handle was left open";
-    }
-    RegistryKey key;
-};
+using RegistryKeyModelTest = AreaTest;
 
 using Strings = std::vector<std::string>;
 

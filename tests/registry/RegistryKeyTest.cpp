@@ -7,6 +7,7 @@
 
 #include "registry/KeyPath.h"
 #include "registry/RegistryKey.h"
+#include "tests/support/AreaTest.h"
 #include "tests/support/RawRegistry.h"
 #include "tests/support/TestArea.h"
 
@@ -24,19 +25,7 @@ ByteString Padded256(ByteString bytes) {
     return bytes;
 }
 
-class RegistryKeyTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        testarea::Reset();
-        key.Init();
-    }
-    void TearDown() override {
-        key.Destroy();
-        EXPECT_EQ(testarea::OpenHandles(), 0u) << "a key handle was left open";
-        testarea::Reset();
-    }
-    RegistryKey key;
-};
+using RegistryKeyTest = AreaTest;
 
 // ---- Opening, the cache and closing ----
 

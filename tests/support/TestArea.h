@@ -9,7 +9,8 @@ constexpr const char* kProfile = "ZarvellTest";  // below the current hardware p
 constexpr const char* kProfileFromMachine =
     "SYSTEM\\CurrentControlSet\\Hardware Profiles\\Current\\ZarvellTest";
 
-// A fresh area: a fresh machine on the host, the test keys deleted on Windows.
+// A fresh area: a fresh machine on the host; on Windows the test keys and the browser
+// policy keys deleted.
 void Reset();
 // True where the registry is the in-memory model.
 bool IsModel();
