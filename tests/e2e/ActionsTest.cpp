@@ -81,11 +81,6 @@ protected:
     void ExpectNoPolicies() {
         for (const PolicyKey& key : kPolicyKeys) EXPECT_FALSE(Exists(key)) << Narrow(key.path);
     }
-    void ExpectStagedPoliciesKept() {
-        for (const PolicyKey& key : kPolicyKeys) {
-            EXPECT_EQ(ValuesOf(key).size(), PolicyValuesOf(key).size() + 1) << Narrow(key.path);
-        }
-    }
 
     std::unique_ptr<Tool> tool;
 };
@@ -146,12 +141,26 @@ TEST_F(ActionsTest, EnableWritesTheTwelveValuesAfterOkAndSaysSo) {
 
 // ---- Disable ----
 
-TEST_F(ActionsTest, DisableRemovesThePolicyKeysWithAllTheirValuesAndSaysSo) {
-    StagePolicies();
+TEST_F(ActionsTest, DisableAfterEnableRemovesThePolicyKeysAndSaysSo) {
+    Press(kEnable);
+    Answer(ExpectBox(kConfirmText, kConfirmCaption, true), IDOK);
+    Answer(ExpectBox(kEnabledText, kNotice, false), IDOK);
+    ExpectPoliciesWritten();
+
     Press(kDisable);
     Answer(ExpectBox(kDisabledText, kNotice, false), IDOK);
     ExpectNoFurtherBox();
     ExpectNoPolicies();
+}
+
+TEST_F(ActionsTest, DisableLeavesAnAdministratorsOtherPolicyInItsKey) {
+    ASSERT_TRUE(StagePolicies());
+    ASSERT_TRUE(AddForeignValue(kPolicyKeys[2]));
+    Press(kDisable);
+    Answer(ExpectBox(kDisabledText, kNotice, false), IDOK);
+    ExpectNoFurtherBox();
+    EXPECT_EQ(Describe(ValuesOf(kPolicyKeys[2])), Describe({kForeignValue}));
+    for (int i : {0, 1, 3}) EXPECT_FALSE(Exists(kPolicyKeys[i])) << Narrow(kPolicyKeys[i].path);
 }
 
 TEST_F(ActionsTest, DisableWithNothingToRemoveStillSaysItIsDone) {
@@ -175,7 +184,9 @@ class ChromeRunningTest : public ActionsTest, public ::testing::WithParamInterfa
 
 TEST_P(ChromeRunningTest, AsksToCloseChromeAndGoesOnOnlyAfterOk) {
     const ChromeCase& c = GetParam();
-    if (!c.enable) StagePolicies();
+    if (!c.enable) {
+        ASSERT_TRUE(StagePolicies());
+    }
     ChromeStandIn chrome;
     ASSERT_TRUE(chrome.Started());
     ASSERT_TRUE(chrome.IsRunning());
@@ -193,7 +204,7 @@ TEST_P(ChromeRunningTest, AsksToCloseChromeAndGoesOnOnlyAfterOk) {
         if (c.enable) {
             ExpectNoPolicies();
         } else {
-            ExpectStagedPoliciesKept();
+            ExpectPoliciesWritten();
         }
         return;
     }

@@ -30,22 +30,23 @@ bool IsUrlList(const PolicyKey& key) {
     return std::wstring(key.path).find(L"PluginsAllowedForUrls") != std::wstring::npos;
 }
 
-void Write(const PolicyKey& key, const RegistryValue& value) {
+bool Write(const PolicyKey& key, const RegistryValue& value) {
+    // Under the current user the tool makes its keys volatile, and a volatile key takes no
+    // lasting subkey.
+    const DWORD options =
+        key.root == HKEY_CURRENT_USER ? REG_OPTION_VOLATILE : REG_OPTION_NON_VOLATILE;
     HKEY opened = nullptr;
-    if (::RegCreateKeyExW(key.root, key.path, 0, nullptr, 0, KEY_WRITE | kView, nullptr, &opened,
-                          nullptr) != ERROR_SUCCESS) {
-        return;
+    if (::RegCreateKeyExW(key.root, key.path, 0, nullptr, options, KEY_WRITE | kView, nullptr,
+                          &opened, nullptr) != ERROR_SUCCESS) {
+        return false;
     }
-    // Narrow text values are written through the ANSI call, as plain ASCII.
-    if (value.type == REG_SZ) {
-        const std::string name(value.name.begin(), value.name.end());
-        ::RegSetValueExA(opened, name.c_str(), 0, REG_SZ, value.data.data(),
-                         static_cast<DWORD>(value.data.size()));
-    } else {
-        ::RegSetValueExW(opened, value.name.c_str(), 0, value.type, value.data.data(),
-                         static_cast<DWORD>(value.data.size()));
-    }
+    // Text values go through the ANSI call, as the tool writes them.
+    const std::string name(value.name.begin(), value.name.end());
+    const bool written = ::RegSetValueExA(opened, name.c_str(), 0, value.type, value.data.data(),
+                                          static_cast<DWORD>(value.data.size())) ==
+                         ERROR_SUCCESS;
     ::RegCloseKey(opened);
+    return written;
 }
 
 }  // namespace
@@ -104,12 +105,17 @@ bool IsVolatile(const PolicyKey& key) {
     return status == ERROR_CHILD_MUST_BE_VOLATILE;
 }
 
-void StagePolicies() {
+const RegistryValue kForeignValue = Dword(L"AdministratorsOwnPolicy", 7);
+
+bool StagePolicies() {
+    bool written = true;
     for (const PolicyKey& key : kPolicyKeys) {
-        for (const RegistryValue& value : PolicyValuesOf(key)) Write(key, value);
-        Write(key, Dword(L"ZarvellTestOwnValue", 7));
+        for (const RegistryValue& value : PolicyValuesOf(key)) written = Write(key, value) && written;
     }
+    return written;
 }
+
+bool AddForeignValue(const PolicyKey& key) { return Write(key, kForeignValue); }
 
 void ClearPolicies() {
     ::RegDeleteTreeW(HKEY_CURRENT_USER, L"SOFTWARE\\Policies\\Chromium");

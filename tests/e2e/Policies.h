@@ -31,8 +31,11 @@ bool Exists(const PolicyKey& key);
 bool IsVolatile(const PolicyKey& key);
 // The values the enable action writes into the key, sorted by name.
 std::vector<RegistryValue> PolicyValuesOf(const PolicyKey& key);
-// Writes the whole set as the enable action would, plus one value of our own in each key.
-void StagePolicies();
+// Writes the whole set as the enable action would; false if a write failed.
+bool StagePolicies();
+// A value of an administrator's own in the key, which removing the set must leave alone.
+extern const RegistryValue kForeignValue;
+bool AddForeignValue(const PolicyKey& key);
 void ClearPolicies();
 
 std::string Describe(const std::vector<RegistryValue>& values);

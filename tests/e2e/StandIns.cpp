@@ -24,7 +24,7 @@ std::wstring FromUtf8(const std::string& text) {
 }  // namespace
 
 ChromeStandIn::ChromeStandIn() {
-    const std::wstring path = StandInFolder() + L"\\chrome.exe";
+    const std::wstring path = BuildFolder() + L"\\chrome.exe";
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     if (!::CreateProcessW(path.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr,

@@ -9,7 +9,7 @@
 
 namespace e2e {
 
-// A process named chrome.exe that runs until it is ended.
+// A process named chrome.exe that runs until it is ended (for a minute at most).
 class ChromeStandIn {
 public:
     ChromeStandIn();
