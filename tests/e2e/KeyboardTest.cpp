@@ -109,6 +109,7 @@ struct CloseCase {
     int tabsFirst;
     std::vector<WORD> held;
     WORD key;  // 0: the title bar's close button
+    WORD then;  // a key pressed next, as in a menu; 0 for none
     bool closes;
 };
 
@@ -126,6 +127,10 @@ TEST_P(ClosingTest, EndsTheProgramWithoutAQuestionOrKeepsRunning) {
     } else {
         PressKey(c.key, c.held);
     }
+    if (c.then) {
+        Pause(300);  // the menu opens
+        PressKey(c.then);
+    }
     if (c.closes) {
         EXPECT_EQ(tool.WaitForExit(), 0u) << c.how;
     } else {
@@ -137,12 +142,26 @@ TEST_P(ClosingTest, EndsTheProgramWithoutAQuestionOrKeepsRunning) {
 
 INSTANTIATE_TEST_SUITE_P(
     Ways, ClosingTest,
-    ::testing::Values(CloseCase{"Esc on the first button", 0, {}, VK_ESCAPE, true},
-                      CloseCase{"Esc on the second button", 1, {}, VK_ESCAPE, true},
-                      CloseCase{"Alt+F4", 0, {VK_MENU}, VK_F4, true},
-                      CloseCase{"the close button", 0, {}, 0, true},
-                      CloseCase{"Shift+Esc", 0, {VK_SHIFT}, VK_ESCAPE, false}),
+    ::testing::Values(CloseCase{"Esc on the first button", 0, {}, VK_ESCAPE, 0, true},
+                      CloseCase{"Esc on the second button", 1, {}, VK_ESCAPE, 0, true},
+                      CloseCase{"Alt+F4", 0, {VK_MENU}, VK_F4, 0, true},
+                      CloseCase{"the system menu's Close", 0, {VK_MENU}, VK_SPACE, 'C', true},
+                      CloseCase{"the close button", 0, {}, 0, 0, true},
+                      CloseCase{"Shift+Esc", 0, {VK_SHIFT}, VK_ESCAPE, 0, false}),
     [](const auto& test) { return TestName(test.param.how); });
+
+TEST(TwoCopiesTest, RunSideBySideAndCloseApart) {
+    Tool first;
+    Tool second;
+    ASSERT_TRUE(first.window() && second.window());
+    EXPECT_NE(first.window(), second.window());
+    second.Activate();
+    PressKey(VK_ESCAPE);
+    EXPECT_EQ(second.WaitForExit(), 0u);
+    Pause();
+    EXPECT_TRUE(first.IsRunning());
+    EXPECT_TRUE(::IsWindowVisible(first.window()));
+}
 
 }  // namespace
 }  // namespace e2e
