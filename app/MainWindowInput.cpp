@@ -1,6 +1,7 @@
 // Input to the window, looked at in the message loop before it is dispatched.
 #include <windows.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "app/ForumPage.h"
@@ -59,16 +60,12 @@ void MainWindow::MoveFocus(bool backwards) {
         }
     }
     if (order.empty()) return;
-    const int count = static_cast<int>(order.size());
-    int current = -1;
-    for (int i = 0; i < count; ++i) {
-        if (order[static_cast<std::size_t>(i)] == ::GetFocus()) current = i;
+    // After the last comes the first again; from outside the order, Tab starts at the first.
+    const auto current = std::find(order.begin(), order.end(), ::GetFocus());
+    std::size_t next = backwards ? order.size() - 1 : 0;
+    if (current != order.end()) {
+        const auto at = static_cast<std::size_t>(current - order.begin());
+        next = (at + (backwards ? order.size() - 1 : 1)) % order.size();
     }
-    int next = 0;
-    if (current < 0) {
-        next = backwards ? count - 1 : 0;
-    } else {
-        next = (current + (backwards ? count - 1 : 1)) % count;
-    }
-    ::SetFocus(order[static_cast<std::size_t>(next)]);
+    ::SetFocus(order[next]);
 }
