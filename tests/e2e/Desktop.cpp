@@ -144,10 +144,14 @@ void Click(POINT screen, int count, bool right) {
 }
 
 void PressKey(WORD key, const std::vector<WORD>& held) {
-    for (WORD modifier : held) Send(KeyInput(modifier, false));
-    Send(KeyInput(key, false));
-    Send(KeyInput(key, true));
-    for (auto it = held.rbegin(); it != held.rend(); ++it) Send(KeyInput(*it, true));
+    // The whole chord in one call: the display may report its own idea of the modifiers at any
+    // moment, and must not come between a modifier and the key it changes.
+    std::vector<INPUT> chord;
+    for (WORD modifier : held) chord.push_back(KeyInput(modifier, false));
+    chord.push_back(KeyInput(key, false));
+    chord.push_back(KeyInput(key, true));
+    for (auto it = held.rbegin(); it != held.rend(); ++it) chord.push_back(KeyInput(*it, true));
+    ::SendInput(static_cast<UINT>(chord.size()), chord.data(), sizeof(INPUT));
 }
 
 POINT CloseButtonOf(HWND window) {

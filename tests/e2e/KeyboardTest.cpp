@@ -91,7 +91,7 @@ TEST_F(KeyboardTest, FocusComesBackToItsButtonAfterAnotherWindowWasActive) {
     ASSERT_NE(other, nullptr);
     ::SetForegroundWindow(other);
     EXPECT_TRUE(WaitFor([&] { return ::GetForegroundWindow() == other; }, 3000));
-    EXPECT_NE(tool.Focus(), disable);
+    EXPECT_TRUE(WaitFor([&] { return tool.Focus() != disable; }, 3000)) << "still focused";
 
     const RECT outer = ScreenRect(tool.window());
     Click(POINT{(outer.left + outer.right) / 2, outer.top + ::GetSystemMetrics(SM_CYCAPTION) / 2 +

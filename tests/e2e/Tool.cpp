@@ -19,6 +19,9 @@ Tool::Tool() {
         // Shown and given the focus: start-up has ended.
         return window_ && FocusOfThread(process_.dwThreadId) != nullptr;
     });
+    // The display takes a moment to follow the new active window and then restates which keys
+    // it holds down; a chord typed before that could lose its modifier.
+    Pause(300);
 }
 
 Tool::~Tool() {
