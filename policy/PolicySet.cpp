@@ -11,9 +11,7 @@ int HexDigit(unsigned char byte) {
     return -1;
 }
 
-ByteString BytesOf(const char* text) {
-    return ByteString(text, text + std::strlen(text));
-}
+ByteString BytesOf(const char* text) { return ByteString(text, text + std::strlen(text)); }
 
 // Removes the key when nothing is left in it; answers the code of whatever went wrong.
 std::int32_t RemoveIfEmpty(RegistryKey& key, const PolicyKey& policyKey) {
@@ -68,7 +66,9 @@ PolicyFailures RemovePolicySet(RegistryKey& key) {
     }
     for (const PolicyKey& policyKey : kPolicySet.keys) {
         const std::int32_t code = RemoveIfEmpty(key, policyKey);
-        if (code != ERROR_SUCCESS) failures.push_back({policyKey.root, policyKey.keyPath, "", code});
+        if (code != ERROR_SUCCESS) {
+            failures.push_back({policyKey.root, policyKey.keyPath, "", code});
+        }
     }
     return failures;
 }

@@ -96,7 +96,8 @@ sys::KeyHandle RegistryKey::OpenOrCreate(sys::KeyHandle root, const char* path, 
         LastResult = sys::RegOpenCurrentUser(mask, &intermediate);
         hasIntermediate = LastResult == ERROR_SUCCESS;
     } else if (root == HKEY_CURRENT_CONFIG) {
-        LastResult = sys::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kHardwareProfile, 0, mask, &intermediate);
+        LastResult =
+            sys::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kHardwareProfile, 0, mask, &intermediate);
         hasIntermediate = LastResult == ERROR_SUCCESS;
     } else {
         LastResult = ERROR_SUCCESS;

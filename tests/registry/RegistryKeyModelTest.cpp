@@ -164,8 +164,11 @@ TEST_F(RegistryKeyModelTest, DeniedMachineWritesFailWithAccessDeniedWhileUserWri
 
 TEST_F(RegistryKeyModelTest, VolatileKeysGoWithTheSessionAndStoredOnesStay) {
     ASSERT_EQ(raw::Create(HKEY_CURRENT_USER, "Software\\Stored"), ERROR_SUCCESS);
-    ASSERT_EQ(key.SetIntegerValue(HKEY_CURRENT_USER, "Software\\Stored\\A\\B", "V", 1, REG_DWORD, true), 0);
-    ASSERT_EQ(key.SetIntegerValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\A\\B", "V", 1, REG_DWORD, true), 0);
+    ASSERT_EQ(
+        key.SetIntegerValue(HKEY_CURRENT_USER, "Software\\Stored\\A\\B", "V", 1, REG_DWORD, true),
+        0);
+    ASSERT_EQ(key.SetIntegerValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\A\\B", "V", 1, REG_DWORD, true),
+              0);
     key.Destroy();
     M().registry.Restart();
     EXPECT_TRUE(raw::Exists(HKEY_CURRENT_USER, "Software\\Stored"));
