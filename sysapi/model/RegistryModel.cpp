@@ -104,13 +104,13 @@ RegValue* FindValue(RegKey& key, const char* valueName) {
 
 void DropVolatile(RegKey& key) {
     auto& subkeys = key.subkeys;
-    for (auto& child : subkeys) {
+    for (const auto& child : subkeys) {
         if (child->isVolatile) child->deleted = true;
     }
     subkeys.erase(std::remove_if(subkeys.begin(), subkeys.end(),
                                  [](const auto& child) { return child->isVolatile; }),
                   subkeys.end());
-    for (auto& child : subkeys) DropVolatile(*child);
+    for (const auto& child : subkeys) DropVolatile(*child);
 }
 
 }  // namespace
