@@ -60,7 +60,7 @@ std::int32_t RegistryKey::Close() {
 }
 
 sys::KeyHandle RegistryKey::OpenKey(sys::KeyHandle root, const char* path) {
-    if (IsOpen && CacheNames(root, path)) return KeyHandle;
+    if (CacheNames(root, path)) return KeyHandle;
     return OpenOrCreate(root, path, false);
 }
 
@@ -72,6 +72,9 @@ sys::KeyHandle RegistryKey::CreateKey(sys::KeyHandle root, const char* path) {
 std::int32_t RegistryKey::LastError() const { return LastResult; }
 
 bool RegistryKey::CacheNames(sys::KeyHandle root, const char* path) const {
+    // An empty cache (root 0 when new, -1 once invalidated) names no key, even for a caller
+    // that passes 0 or -1, the result of a failed OpenKey, as its root.
+    if (!IsOpen || CachedRoot == kNoKey) return false;
     return root == CachedRoot && CachedPath == Text(path);
 }
 
