@@ -20,8 +20,6 @@ namespace {
 model::Machine& M() { return model::TheMachine(); }
 
 const std::string kWarning = "部分设置未能完成：";
-const char* const kUserHive = "HKEY_USERS\\S-1-5-21-1000\\";
-const char* const kMachineHive = "HKEY_LOCAL_MACHINE\\";
 
 struct Scenario {
     const char* name;
@@ -34,12 +32,20 @@ struct Scenario {
 
 void PrintTo(const Scenario& s, std::ostream* out) { *out << s.name; }
 
+// Where the model keeps a root's keys, as the start of their full names.
+std::string Hive(sys::KeyHandle root) {
+    if (root == HKEY_CURRENT_USER) {
+        return std::string("HKEY_USERS\\") + model::RegistryModel::kUserSid + "\\";
+    }
+    return "HKEY_LOCAL_MACHINE\\";
+}
+
 // The values of the set, each as "<full key name>|<value name>" in the model's spelling.
 std::set<std::string> OurValues() {
     std::set<std::string> ours;
     for (const PolicyValue& row : kPolicySet.values) {
-        const std::string hive = row.root == HKEY_CURRENT_USER ? kUserHive : kMachineHive;
-        ours.insert(model::FoldName(hive + row.keyPath) + "|" + model::FoldName(row.valueName));
+        ours.insert(model::FoldName(Hive(row.root) + row.keyPath) + "|" +
+                    model::FoldName(row.valueName));
     }
     return ours;
 }
@@ -47,8 +53,7 @@ std::set<std::string> OurValues() {
 std::set<std::string> OurKeys() {
     std::set<std::string> ours;
     for (const PolicyKey& key : kPolicySet.keys) {
-        const std::string hive = key.root == HKEY_CURRENT_USER ? kUserHive : kMachineHive;
-        ours.insert(model::FoldName(hive + key.keyPath));
+        ours.insert(model::FoldName(Hive(key.root) + key.keyPath));
     }
     return ours;
 }
@@ -132,8 +137,7 @@ bool Complete(bool enabled) {
     }
     if (enabled) return true;
     for (const PolicyKey& key : kPolicySet.keys) {
-        const model::RegKey* found = M().registry.Find(
-            (key.root == HKEY_CURRENT_USER ? kUserHive : kMachineHive) + std::string(key.keyPath));
+        const model::RegKey* found = M().registry.Find(Hive(key.root) + key.keyPath);
         if (found && found->values.empty() && found->subkeys.empty()) return false;
     }
     return true;
