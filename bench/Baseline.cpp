@@ -22,11 +22,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = L"Baseline";
     if (!RegisterClassW(&windowClass)) return 1;
-    const HWND window = CreateWindowExW(0, L"Baseline", L"Baseline",
-                                        WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
-                                        (GetSystemMetrics(SM_CXSCREEN) - 483) / 2,
-                                        (GetSystemMetrics(SM_CYSCREEN) - 250) / 2, 483, 250,
-                                        nullptr, nullptr, instance, nullptr);
+    const HWND window = CreateWindowExW(
+        0, L"Baseline", L"Baseline", WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+        (GetSystemMetrics(SM_CXSCREEN) - 483) / 2, (GetSystemMetrics(SM_CYSCREEN) - 250) / 2, 483,
+        250, nullptr, nullptr, instance, nullptr);
     if (!window) return 1;
     ShowWindow(window, SW_SHOW);
     MSG message;

@@ -17,10 +17,12 @@ std::size_t RegistryCalls(void (*action)(), bool fullArea) {
         ApplyPolicySet(key);
         key.Destroy();
     }
-    model::TheMachine().calls.clear();
+    const auto& calls = model::TheMachine().calls;
+    const std::size_t before = calls.size();
     action();
     std::size_t count = 0;
-    for (const auto& call : model::TheMachine().calls) count += call.function.rfind("Reg", 0) == 0;
+    for (std::size_t i = before; i < calls.size(); ++i)
+        count += calls[i].function.rfind("Reg", 0) == 0;
     return count;
 }
 

@@ -3,12 +3,15 @@
 // peak working set; then closes the window as a user would, with its close box's message.
 //   startup_bench TOOL.exe BASELINE.exe [PAIRS]
 #define PSAPI_VERSION 2
+// windows.h first, in a block of its own: psapi.h builds on its types.
 #include <windows.h>
+
 #include <psapi.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <iostream>
 #include <string>
 #include <vector>
 
@@ -65,7 +68,7 @@ bool Measure(const std::string& program, Sample& sample) {
     const double start = Now();
     if (!CreateProcessA(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         nullptr, &startup, &info)) {
-        std::fprintf(stderr, "cannot start %s (%lu)\n", program.c_str(), GetLastError());
+        std::cerr << "cannot start " << program << " (" << GetLastError() << ")\n";
         return false;
     }
     IdleWait idle{info.hProcess, 0};
@@ -75,7 +78,11 @@ bool Measure(const std::string& program, Sample& sample) {
     double windowAt = 0;
     while (!search.found && Now() - start < 30000) {
         EnumWindows(FindVisible, reinterpret_cast<LPARAM>(&search));
-        if (search.found) windowAt = Now(); else Sleep(1);
+        if (search.found) {
+            windowAt = Now();
+        } else {
+            Sleep(1);
+        }
     }
     WaitForSingleObject(waiter, INFINITE);
     CloseHandle(waiter);
@@ -92,7 +99,7 @@ bool Measure(const std::string& program, Sample& sample) {
     sample.windowMs = windowAt - start;
     sample.idleMs = idle.at - start;
     sample.peakKiB = static_cast<double>(memory.PeakWorkingSetSize) / 1024.0;
-    if (!search.found) std::fprintf(stderr, "%s showed no window\n", program.c_str());
+    if (!search.found) std::cerr << program << " showed no window\n";
     return search.found && ended;
 }
 
@@ -101,12 +108,14 @@ double Quantile(std::vector<double> values, double q) {
     const double position = q * static_cast<double>(values.size() - 1);
     const auto below = static_cast<std::size_t>(position);
     const std::size_t above = std::min(below + 1, values.size() - 1);
-    return values[below] + (values[above] - values[below]) * (position - static_cast<double>(below));
+    return values[below] +
+           (values[above] - values[below]) * (position - static_cast<double>(below));
 }
 
 template <typename Field>
 std::vector<double> Column(const std::vector<Sample>& samples, Field field) {
     std::vector<double> column;
+    column.reserve(samples.size());
     for (const Sample& s : samples) column.push_back(s.*field);
     return column;
 }
@@ -117,22 +126,23 @@ void PrintRow(const char* what, const char* unit, const std::vector<Sample>& too
     const auto b = Column(base, field);
     std::vector<double> ratios;
     for (std::size_t i = 0; i < a.size(); ++i) ratios.push_back(a[i] / b[i]);
-    std::printf("| %s (%s) | %.1f [%.1f..%.1f] | %.1f [%.1f..%.1f] | %.3f [%.3f..%.3f] |\n", what, unit,
-                Quantile(a, 0.5), Quantile(a, 0.25), Quantile(a, 0.75), Quantile(b, 0.5),
-                Quantile(b, 0.25), Quantile(b, 0.75), Quantile(ratios, 0.5),
-                Quantile(ratios, 0.25), Quantile(ratios, 0.75));
+    std::printf("| %s (%s) | %.1f [%.1f..%.1f] | %.1f [%.1f..%.1f] | %.3f [%.3f..%.3f] |\n", what,
+                unit, Quantile(a, 0.5), Quantile(a, 0.25), Quantile(a, 0.75), Quantile(b, 0.5),
+                Quantile(b, 0.25), Quantile(b, 0.75), Quantile(ratios, 0.5), Quantile(ratios, 0.25),
+                Quantile(ratios, 0.75));
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: startup_bench TOOL.exe BASELINE.exe [PAIRS]\n");
+        std::cerr << "usage: startup_bench TOOL.exe BASELINE.exe [PAIRS]\n";
         return 2;
     }
     const std::string tool = argv[1];
     const std::string baseline = argv[2];
-    const int pairs = argc > 3 ? std::max(1, std::atoi(argv[3])) : 15;
+    const int pairs =
+        argc > 3 ? static_cast<int>(std::max(1L, std::strtol(argv[3], nullptr, 10))) : 15;
 
     Sample warm;
     if (!Measure(tool, warm) || !Measure(baseline, warm)) return 1;

@@ -55,7 +55,8 @@ void ReportOutcome(const PolicyFailures& failures, const char* done) {
 
 void EnableAction() {
     ActionKey key;
-    if (ShowMessage("确认开启吗？", "安全警告", MB_OKCANCEL | MB_ICONEXCLAMATION) == kAnswerCancel) {
+    if (ShowMessage("确认开启吗？", "安全警告", MB_OKCANCEL | MB_ICONEXCLAMATION) ==
+        kAnswerCancel) {
         return;
     }
     if (BrowserGuard() == GuardAnswer::Cancelled) return;

@@ -101,8 +101,8 @@ sys::Bool TerminateProcessByName(const char* name) {
 GuardAnswer BrowserGuard() {
     if (IsProcessRunning(kBrowser, 0) != 1) return GuardAnswer::Proceed;
     const int answer =
-        ShowMessage("检测到Google Chrome正在运行，是否关闭，否则无法执行下一步，是否关闭？",
-                    "提示", MB_OKCANCEL | MB_ICONQUESTION);
+        ShowMessage("检测到Google Chrome正在运行，是否关闭，否则无法执行下一步，是否关闭？", "提示",
+                    MB_OKCANCEL | MB_ICONQUESTION);
     if (answer == kAnswerCancel) return GuardAnswer::Cancelled;
     TerminateProcessByName(kBrowser);
     return GuardAnswer::Proceed;

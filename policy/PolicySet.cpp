@@ -11,8 +11,16 @@ int HexDigit(unsigned char byte) {
     return -1;
 }
 
-ByteString BytesOf(const char* text) {
-    return ByteString(text, text + std::strlen(text));
+ByteString BytesOf(const char* text) { return ByteString(text, text + std::strlen(text)); }
+
+// One row of the value table, written with create set; answers the write's code.
+std::int32_t WriteRow(RegistryKey& key, const PolicyValue& row) {
+    if (row.type == REG_DWORD) {
+        const std::int64_t value = HexToInt(row.data);  // widened with its sign
+        return key.SetIntegerValue(row.root, row.keyPath, row.valueName, value, row.type, true);
+    }
+    ByteString bytes = BytesOf(row.data);  // each row its own: no earlier zero byte
+    return key.SetBytesValue(row.root, row.keyPath, row.valueName, bytes, row.type, true);
 }
 
 // Removes the key when nothing is left in it; answers the code of whatever went wrong.
@@ -45,14 +53,7 @@ std::int32_t HexToInt(const char* text) {
 PolicyFailures ApplyPolicySet(RegistryKey& key) {
     PolicyFailures failures;
     for (const PolicyValue& row : kPolicySet.values) {
-        std::int32_t code;
-        if (row.type == REG_DWORD) {
-            const std::int64_t value = HexToInt(row.data);  // widened with its sign
-            code = key.SetIntegerValue(row.root, row.keyPath, row.valueName, value, row.type, true);
-        } else {
-            ByteString bytes = BytesOf(row.data);  // each row its own: no earlier zero byte
-            code = key.SetBytesValue(row.root, row.keyPath, row.valueName, bytes, row.type, true);
-        }
+        const std::int32_t code = WriteRow(key, row);
         if (code != ERROR_SUCCESS) failures.push_back({row.root, row.keyPath, row.valueName, code});
     }
     return failures;
@@ -68,7 +69,9 @@ PolicyFailures RemovePolicySet(RegistryKey& key) {
     }
     for (const PolicyKey& policyKey : kPolicySet.keys) {
         const std::int32_t code = RemoveIfEmpty(key, policyKey);
-        if (code != ERROR_SUCCESS) failures.push_back({policyKey.root, policyKey.keyPath, "", code});
+        if (code != ERROR_SUCCESS) {
+            failures.push_back({policyKey.root, policyKey.keyPath, "", code});
+        }
     }
     return failures;
 }

@@ -31,7 +31,8 @@ struct PolicySet {
 inline constexpr const char* kChromiumKey = "SOFTWARE\\Policies\\Chromium";
 inline constexpr const char* kChromiumUrls = "SOFTWARE\\Policies\\Chromium\\PluginsAllowedForUrls";
 inline constexpr const char* kChromeKey = "SOFTWARE\\Policies\\Google\\Chrome";
-inline constexpr const char* kChromeUrls = "SOFTWARE\\Policies\\Google\\Chrome\\PluginsAllowedForUrls";
+inline constexpr const char* kChromeUrls =
+    "SOFTWARE\\Policies\\Google\\Chrome\\PluginsAllowedForUrls";
 
 inline constexpr PolicySet kPolicySet = {
     {{

@@ -60,7 +60,7 @@ std::int32_t RegistryKey::Close() {
 }
 
 sys::KeyHandle RegistryKey::OpenKey(sys::KeyHandle root, const char* path) {
-    if (IsOpen && CacheNames(root, path)) return KeyHandle;
+    if (CacheNames(root, path)) return KeyHandle;
     return OpenOrCreate(root, path, false);
 }
 
@@ -72,6 +72,9 @@ sys::KeyHandle RegistryKey::CreateKey(sys::KeyHandle root, const char* path) {
 std::int32_t RegistryKey::LastError() const { return LastResult; }
 
 bool RegistryKey::CacheNames(sys::KeyHandle root, const char* path) const {
+    // An empty cache (root 0 when new, -1 once invalidated) names no key, even for a caller
+    // that passes 0 or -1, the result of a failed OpenKey, as its root.
+    if (!IsOpen || CachedRoot == kNoKey) return false;
     return root == CachedRoot && CachedPath == Text(path);
 }
 
@@ -96,7 +99,8 @@ sys::KeyHandle RegistryKey::OpenOrCreate(sys::KeyHandle root, const char* path, 
         LastResult = sys::RegOpenCurrentUser(mask, &intermediate);
         hasIntermediate = LastResult == ERROR_SUCCESS;
     } else if (root == HKEY_CURRENT_CONFIG) {
-        LastResult = sys::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kHardwareProfile, 0, mask, &intermediate);
+        LastResult =
+            sys::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kHardwareProfile, 0, mask, &intermediate);
         hasIntermediate = LastResult == ERROR_SUCCESS;
     } else {
         LastResult = ERROR_SUCCESS;

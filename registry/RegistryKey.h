@@ -51,17 +51,15 @@ public:
     virtual std::int32_t KeyExists(sys::KeyHandle root, const char* path);
     virtual std::int32_t QueryValue(sys::KeyHandle root, const char* path, const char* valueName,
                                     ValueEntry& entry);
-    virtual std::int32_t SetBytesValue(sys::KeyHandle root, const char* path,
-                                       const char* valueName, ByteString& data,
-                                       std::int32_t type, bool create);
+    virtual std::int32_t SetBytesValue(sys::KeyHandle root, const char* path, const char* valueName,
+                                       ByteString& data, std::int32_t type, bool create);
     virtual std::int32_t SetIntegerValue(sys::KeyHandle root, const char* path,
                                          const char* valueName, std::int64_t value,
                                          std::int32_t type, bool create);
     virtual bool SetQwordFromHex(sys::KeyHandle root, const char* path, const char* valueName,
                                  const char* hex);
     virtual void PadBytes(ByteString& bytes, std::int32_t length) const;
-    virtual std::int32_t DeleteValue(sys::KeyHandle root, const char* path,
-                                     const char* valueName);
+    virtual std::int32_t DeleteValue(sys::KeyHandle root, const char* path, const char* valueName);
     virtual std::int32_t DeleteKey(sys::KeyHandle root, const char* fullPath);
     virtual const char* TypeName(std::int32_t type) const;
 

@@ -59,8 +59,8 @@ std::int32_t RegistryKey::KeyExists(sys::KeyHandle root, const char* path) {
     return 1;
 }
 
-std::int32_t RegistryKey::QueryValue(sys::KeyHandle root, const char* path,
-                                     const char* valueName, ValueEntry& entry) {
+std::int32_t RegistryKey::QueryValue(sys::KeyHandle root, const char* path, const char* valueName,
+                                     ValueEntry& entry) {
     if (!Reach(root, path, false)) return LastResult;
     entry.data.assign(kQueryDataSize, 0);
     entry.name = Text(valueName);
@@ -73,11 +73,13 @@ std::int32_t RegistryKey::QueryValue(sys::KeyHandle root, const char* path,
 }
 
 const char* RegistryKey::TypeName(std::int32_t type) const {
+    // clang-format off
     static const char* const kNames[] = {
         nullptr,          "REG_SZ",       "REG_EXPAND_SZ",     "REG_BINARY",
         "REG_DWORD",      "REG_DWORD_BIG_ENDIAN", "REG_LINK",  "REG_MULTI_SZ",
         "REG_RESOURCE_LIST", "NULL",      "NULL",              "REG_QWORD",
     };
+    // clang-format on
     constexpr std::int32_t kCount = sizeof(kNames) / sizeof(kNames[0]);
     if (type <= 0 || type >= kCount) return "键值非法";
     return kNames[type];

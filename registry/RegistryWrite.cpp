@@ -40,8 +40,8 @@ std::int64_t HexToInt64(const char* text) {
 }
 
 std::int32_t RegistryKey::SetBytesValue(sys::KeyHandle root, const char* path,
-                                        const char* valueName, ByteString& data,
-                                        std::int32_t type, bool create) {
+                                        const char* valueName, ByteString& data, std::int32_t type,
+                                        bool create) {
     if (!TakesBytes(type)) return kRefused;
     if (!Reach(root, path, create)) return LastResult;
     if (data.size() >= std::numeric_limits<sys::Dword>::max()) {

@@ -72,7 +72,6 @@ int ShowMessageBox(const char* text, const char* caption, Dword flags);
 // The system's description of a Win32 error code, in the program's own code page.
 std::string ErrorText(Long code);
 
-
 // Ends the program at once with an error box and exit code -1: for a system function that
 // cannot be found and for memory that cannot be allocated.
 [[noreturn]] void EndProgram(const char* text);

@@ -18,9 +18,11 @@ Machine& TheMachine() { return *Current(); }
 
 void Reset() { Current() = std::make_unique<Machine>(); }
 
-bool Machine::Enter(const char* library, const char* function, sys::KeyHandle key,
-                    const char* text, sys::Dword flags) {
-    if (missing.count(function)) sys::EndProgram(sys::MissingFunctionText(library, function).c_str());
+bool Machine::Enter(const char* library, const char* function, sys::KeyHandle key, const char* text,
+                    sys::Dword flags) {
+    if (missing.count(function)) {
+        sys::EndProgram(sys::MissingFunctionText(library, function).c_str());
+    }
     calls.push_back(Call{function, key, text ? text : "", flags});
     const std::size_t occurrence = callsByFunction_[function]++;
     const bool planned = function == failFunction && occurrence == failOccurrence;

@@ -32,7 +32,7 @@ enum class Wow64Answer { Missing, Fails, No, Yes };
 struct Process {
     sys::Dword id = 0;
     std::string exeFile;
-    bool canOpen = true;       // false: runs under another account
+    bool canOpen = true;  // false: runs under another account
     bool canTerminate = true;
 };
 

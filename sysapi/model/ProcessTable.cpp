@@ -13,12 +13,13 @@ sys::Dword ProcessTable::Start(const std::string& exeFile, bool canOpen, bool ca
 }
 
 void ProcessTable::AddWindow(const std::string& title, sys::Dword ownerId) {
-    windows.push_back(TopWindow{static_cast<sys::WindowHandle>(0x10000 + windows.size() * 2), title,
-                                ownerId});
+    windows.push_back(
+        TopWindow{static_cast<sys::WindowHandle>(0x10000 + windows.size() * 2), title, ownerId});
 }
 
 bool ProcessTable::IsRunning(sys::Dword id) const {
-    return std::any_of(running.begin(), running.end(), [&](const Process& p) { return p.id == id; });
+    return std::any_of(running.begin(), running.end(),
+                       [&](const Process& p) { return p.id == id; });
 }
 
 sys::Handle ProcessTable::Snapshot() {
@@ -49,8 +50,8 @@ sys::Bool ProcessTable::Next(sys::Handle snapshot, sys::ProcessEntry32* entry, b
 }
 
 sys::Handle ProcessTable::Open(sys::Dword id) {
-    const auto process = std::find_if(running.begin(), running.end(),
-                                      [&](const Process& p) { return p.id == id; });
+    const auto process =
+        std::find_if(running.begin(), running.end(), [&](const Process& p) { return p.id == id; });
     if (process == running.end() || !process->canOpen) return 0;
     const sys::Handle handle = nextHandle_;
     nextHandle_ += 4;
@@ -62,8 +63,8 @@ sys::Bool ProcessTable::Terminate(sys::Handle process, std::uint32_t) {
     const auto found = processes_.find(process);
     if (found == processes_.end()) return 0;
     const sys::Dword id = found->second;
-    const auto target = std::find_if(running.begin(), running.end(),
-                                     [&](const Process& p) { return p.id == id; });
+    const auto target =
+        std::find_if(running.begin(), running.end(), [&](const Process& p) { return p.id == id; });
     if (target == running.end() || !target->canTerminate) return 0;
     running.erase(target);
     windows.erase(std::remove_if(windows.begin(), windows.end(),

@@ -14,9 +14,8 @@ constexpr sys::Dword WRITE_DAC = 0x00040000;
 constexpr sys::Dword WRITE_OWNER = 0x00080000;
 constexpr sys::Dword GENERIC_ALL = 0x10000000;
 constexpr sys::Dword GENERIC_WRITE = 0x40000000;
-constexpr sys::Dword kWriteRights = KEY_SET_VALUE | KEY_CREATE_SUB_KEY | KEY_CREATE_LINK |
-                                    DELETE | WRITE_DAC | WRITE_OWNER | GENERIC_ALL |
-                                    GENERIC_WRITE;
+constexpr sys::Dword kWriteRights = KEY_SET_VALUE | KEY_CREATE_SUB_KEY | KEY_CREATE_LINK | DELETE |
+                                    WRITE_DAC | WRITE_OWNER | GENERIC_ALL | GENERIC_WRITE;
 constexpr sys::Dword kAllRights = 0xFFFFFFFF;
 constexpr std::size_t kMaxKeyNameChars = 255;
 constexpr std::size_t kMaxValueNameChars = 16383;
@@ -105,13 +104,13 @@ RegValue* FindValue(RegKey& key, const char* valueName) {
 
 void DropVolatile(RegKey& key) {
     auto& subkeys = key.subkeys;
-    for (auto& child : subkeys) {
+    for (const auto& child : subkeys) {
         if (child->isVolatile) child->deleted = true;
     }
     subkeys.erase(std::remove_if(subkeys.begin(), subkeys.end(),
                                  [](const auto& child) { return child->isVolatile; }),
                   subkeys.end());
-    for (auto& child : subkeys) DropVolatile(*child);
+    for (const auto& child : subkeys) DropVolatile(*child);
 }
 
 }  // namespace
@@ -157,7 +156,8 @@ RegistryModel::Start RegistryModel::Resolve(sys::KeyHandle key) const {
     if (key == HKEY_CURRENT_USER) predefined = Walk({kUsers, kUserSid});
     if (key == HKEY_CLASSES_ROOT) predefined = Walk({kMachine, "SOFTWARE", "Classes"});
     if (key == HKEY_CURRENT_CONFIG) {
-        predefined = Walk({kMachine, "SYSTEM", "CurrentControlSet", "Hardware Profiles", "Current"});
+        predefined =
+            Walk({kMachine, "SYSTEM", "CurrentControlSet", "Hardware Profiles", "Current"});
     }
     if (predefined) return {ERROR_SUCCESS, predefined, kAllRights};
     const auto open = handles_.find(key);
@@ -197,7 +197,8 @@ sys::Long RegistryModel::Target(const RegKey& start, const char* subKey, sys::Dw
     // 32-bit programs see HKLM\SOFTWARE through its Wow6432Node subkey.
     const bool view32 = (samDesired & KEY_WOW64_32KEY) != 0;
     if (view32 && names.size() >= 2 && names[0] == kMachine && SameName(names[1], "SOFTWARE") &&
-        (names.size() == 2 || (!SameName(names[2], "Wow6432Node") && !SameName(names[2], "Classes")))) {
+        (names.size() == 2 ||
+         (!SameName(names[2], "Wow6432Node") && !SameName(names[2], "Classes")))) {
         names.insert(names.begin() + 2, "Wow6432Node");
     }
     return ERROR_SUCCESS;

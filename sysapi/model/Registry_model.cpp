@@ -63,8 +63,8 @@ Long RegEnumValueA(KeyHandle key, Dword index, char* name, Dword* nameSize, Dwor
     return M().registry.EnumValue(key, index, name, nameSize, type, data, dataSize);
 }
 
-Long RegQueryValueExA(KeyHandle key, const char* valueName, Dword*, Dword* type,
-                      std::uint8_t* data, Dword* dataSize) {
+Long RegQueryValueExA(KeyHandle key, const char* valueName, Dword*, Dword* type, std::uint8_t* data,
+                      Dword* dataSize) {
     if (M().Enter(kAdvapi, "RegQueryValueExA", key, valueName)) return M().failCode;
     return M().registry.QueryValue(key, valueName, type, data, dataSize);
 }

@@ -28,6 +28,8 @@ const bool kOutOfMemoryHandled = (std::set_new_handler(OutOfMemory), true);
 }  // namespace
 
 AnyFunction LookUp(const char* library, const char* name, bool required) {
+    // Never freed: the addresses taken from it are kept for the rest of the program's life.
+    // cppcheck-suppress resourceLeak
     const HMODULE module = ::LoadLibraryA(library);
     const FARPROC address = module ? ::GetProcAddress(module, name) : nullptr;
     if (!address && required) EndProgram(MissingFunctionText(library, name).c_str());

@@ -21,6 +21,6 @@ std::wstring Widen(const char* text);
 
 // Declares `bound`, the address of the real `function`, typed from its own declaration so a
 // wrong signature cannot compile; looked up once, on the first call.
-#define SYS_BIND(library, function)                                                  \
-    static const auto bound = reinterpret_cast<decltype(&::function)>(              \
-        ::sys::win32::LookUp(library, #function, true))
+#define SYS_BIND(library, function) \
+    static const auto bound =       \
+        reinterpret_cast<decltype(&::function)>(::sys::win32::LookUp(library, #function, true))

@@ -1,5 +1,7 @@
 // The process functions: the Toolhelp walk and the WOW64 question bound at their first call.
+// windows.h first, in a block of its own: tlhelp32.h builds on its types.
 #include <windows.h>
+
 #include <tlhelp32.h>
 
 #include <cstddef>

@@ -78,8 +78,8 @@ Long RegEnumValueA(KeyHandle key, Dword index, char* name, Dword* nameSize, Dwor
     DWORD valueType = type ? *type : 0;
     DWORD dataLength = dataSize ? *dataSize : 0;
     const LONG code = bound(ToHkey(key), index, name, nameSize ? &nameLength : nullptr,
-                            reinterpret_cast<LPDWORD>(reserved), type ? &valueType : nullptr,
-                            data, dataSize ? &dataLength : nullptr);
+                            reinterpret_cast<LPDWORD>(reserved), type ? &valueType : nullptr, data,
+                            dataSize ? &dataLength : nullptr);
     if (nameSize) *nameSize = nameLength;
     if (type) *type = valueType;
     if (dataSize) *dataSize = dataLength;
@@ -91,9 +91,8 @@ Long RegQueryValueExA(KeyHandle key, const char* valueName, Dword* reserved, Dwo
     SYS_BIND(kAdvapi, RegQueryValueExA);
     DWORD valueType = type ? *type : 0;
     DWORD dataLength = dataSize ? *dataSize : 0;
-    const LONG code =
-        bound(ToHkey(key), valueName, reinterpret_cast<LPDWORD>(reserved),
-              type ? &valueType : nullptr, data, dataSize ? &dataLength : nullptr);
+    const LONG code = bound(ToHkey(key), valueName, reinterpret_cast<LPDWORD>(reserved),
+                            type ? &valueType : nullptr, data, dataSize ? &dataLength : nullptr);
     if (type) *type = valueType;
     if (dataSize) *dataSize = dataLength;
     return code;

@@ -62,15 +62,16 @@ std::string ErrorText(Long code) {
                               MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT)};
     for (WORD language : languages) {
         wchar_t* buffer = nullptr;
-        const DWORD length = ::FormatMessageW(
-            FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                FORMAT_MESSAGE_IGNORE_INSERTS,
-            nullptr, static_cast<DWORD>(code), language, reinterpret_cast<wchar_t*>(&buffer), 0,
-            nullptr);
+        const DWORD length =
+            ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                 FORMAT_MESSAGE_IGNORE_INSERTS,
+                             nullptr, static_cast<DWORD>(code), language,
+                             reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
         if (length == 0) continue;
         std::string text = Narrow(buffer);
         ::LocalFree(buffer);
-        while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) {
+        while (!text.empty() &&
+               (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) {
             text.pop_back();
         }
         return text;

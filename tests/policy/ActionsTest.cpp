@@ -15,7 +15,8 @@ namespace {
 model::Machine& M() { return model::TheMachine(); }
 
 const std::string kConfirm = "确认开启吗？";
-const std::string kQuestion = "检测到Google Chrome正在运行，是否关闭，否则无法执行下一步，是否关闭？";
+const std::string kQuestion =
+    "检测到Google Chrome正在运行，是否关闭，否则无法执行下一步，是否关闭？";
 const std::string kEnabled = "已开启";
 const std::string kDisabled = "已完成";
 
@@ -28,11 +29,13 @@ std::vector<std::string> BoxTexts() {
 }
 
 bool PolicyKeysPresent() {
-    return raw::Exists(HKEY_CURRENT_USER, kChromiumKey) && raw::Exists(HKEY_LOCAL_MACHINE, kChromeKey);
+    return raw::Exists(HKEY_CURRENT_USER, kChromiumKey) &&
+           raw::Exists(HKEY_LOCAL_MACHINE, kChromeKey);
 }
 
 bool PolicyKeysAbsent() {
-    return !raw::Exists(HKEY_CURRENT_USER, kChromiumKey) && !raw::Exists(HKEY_LOCAL_MACHINE, kChromeKey);
+    return !raw::Exists(HKEY_CURRENT_USER, kChromiumKey) &&
+           !raw::Exists(HKEY_LOCAL_MACHINE, kChromeKey);
 }
 
 void Stage(Area area) {
@@ -50,7 +53,7 @@ struct ActionCase {
     bool chromeRunning;
     std::vector<int> answers;  // what each box returns in turn
     std::vector<std::string> boxes;
-    bool keysAfter;             // the policy keys exist afterwards
+    bool keysAfter;  // the policy keys exist afterwards
     std::size_t terminated;
 };
 
@@ -76,11 +79,13 @@ TEST_P(ActionsTest, BoxesRegistryAndRelease) {
     EXPECT_EQ(M().processes.terminated.size(), c.terminated);
     EXPECT_EQ(M().registry.OpenHandleCount(), 0u) << "the action's key object was not destroyed";
     EXPECT_EQ(M().processes.OpenHandleCount(), 0u);
-    if (!c.boxes.empty() && c.boxes[0] == kConfirm && c.answers.size() == 1 && c.answers[0] == IDCANCEL) {
+    if (!c.boxes.empty() && c.boxes[0] == kConfirm && c.answers.size() == 1 &&
+        c.answers[0] == IDCANCEL) {
         EXPECT_EQ(M().CountOf("CreateToolhelp32Snapshot"), snapshotsBefore) << "no process lookup";
     }
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     EveryPath, ActionsTest,
     ::testing::Values(
@@ -105,6 +110,7 @@ INSTANTIATE_TEST_SUITE_P(
         ActionCase{"DisableClosingTheBrowser", DisableAction, Area::Applied, true, {IDOK, IDOK},
                    {kQuestion, kDisabled}, false, 1}),
     [](const ::testing::TestParamInfo<ActionCase>& param) { return std::string(param.param.name); });
+// clang-format on
 
 TEST(ActionBoxes, CarryTheirCaptionsAndFlags) {
     model::Reset();
@@ -155,7 +161,8 @@ TEST(DeniedMachineWrites, ApplyStillWritesTheUserHalfAndNamesEveryFailedRow) {
         EXPECT_EQ(failures[i].valueName, kPolicySet.values[6 + i].valueName);
         EXPECT_EQ(failures[i].code, ERROR_ACCESS_DENIED);
     }
-    EXPECT_EQ(raw::Read(HKEY_CURRENT_USER, kChromiumUrls, "2").data, raw::Bytes(std::string("http://*\0", 9)));
+    EXPECT_EQ(raw::Read(HKEY_CURRENT_USER, kChromiumUrls, "2").data,
+              raw::Bytes(std::string("http://*\0", 9)));
     EXPECT_FALSE(raw::Exists(HKEY_LOCAL_MACHINE, kChromeKey));
     EXPECT_EQ(M().CountOf("RegSetValueExA"), 6u);
     EXPECT_EQ(M().CountOf("RegCreateKeyExA"), 12u) << "every row is attempted";
@@ -181,7 +188,8 @@ TEST(DeniedMachineWrites, DisableRemovesTheUserHalfAndWarnsAboutTheRest) {
     ASSERT_EQ(M().boxes.size(), 1u);
     EXPECT_EQ(M().boxes[0].text, kDeniedReport);
     EXPECT_FALSE(raw::Exists(HKEY_CURRENT_USER, kChromiumKey));
-    EXPECT_EQ(raw::Read(HKEY_LOCAL_MACHINE, kChromeKey, "AllowOutdatedPlugins").data, raw::Dword(1));
+    EXPECT_EQ(raw::Read(HKEY_LOCAL_MACHINE, kChromeKey, "AllowOutdatedPlugins").data,
+              raw::Dword(1));
 }
 
 TEST(DeniedMachineWrites, DisableWithNothingUnderTheMachineReportsSuccess) {

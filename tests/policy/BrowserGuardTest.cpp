@@ -26,6 +26,7 @@ TEST(LowerCaseAscii, LowersOnlyAsciiCapitalsAndSparesDoubleByteTrails) {
         const char* text;
         std::string lowered;
     };
+    // clang-format off
     const Case cases[] = {
         {"CHROME.EXE", "chrome.exe"},
         {"Chrome.Exe", "chrome.exe"},
@@ -37,6 +38,7 @@ TEST(LowerCaseAscii, LowersOnlyAsciiCapitalsAndSparesDoubleByteTrails) {
         {"", ""},
         {nullptr, ""},
     };
+    // clang-format on
     for (const Case& c : cases) EXPECT_EQ(LowerCaseAscii(c.text), c.lowered);
 }
 
@@ -53,6 +55,7 @@ TEST_F(BrowserGuardTest, IsProcessRunningComparesWholeNames) {
         std::int32_t caseSensitive;
         std::int32_t expected;
     };
+    // clang-format off
     const Case cases[] = {
         {{"explorer.exe", "chrome.exe"}, "chrome.exe", 0, 1},
         {{"CHROME.EXE"}, "chrome.exe", 0, 1},
@@ -67,6 +70,7 @@ TEST_F(BrowserGuardTest, IsProcessRunningComparesWholeNames) {
         {{"\x81" "B.exe"}, "\x81" "b.exe", 0, 0},
         {{"\x81" "B.EXE"}, "\x81" "B.exe", 0, 1},
     };
+    // clang-format on
     for (const Case& c : cases) {
         model::Reset();
         for (const auto& name : c.running) M().processes.Start(name);
@@ -135,7 +139,8 @@ TEST_F(BrowserGuardTest, AWindowTitledWithTheNameCountsOnlyWhenItsOwnerBearsTheN
     EXPECT_TRUE(M().processes.IsRunning(editor));
 }
 
-constexpr const char* kQuestion = "检测到Google Chrome正在运行，是否关闭，否则无法执行下一步，是否关闭？";
+constexpr const char* kQuestion =
+    "检测到Google Chrome正在运行，是否关闭，否则无法执行下一步，是否关闭？";
 
 TEST_F(BrowserGuardTest, NoBrowserNoQuestion) {
     M().processes.Start("explorer.exe");

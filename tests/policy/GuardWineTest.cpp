@@ -20,7 +20,6 @@ std::string Folder() {
 class Program {
 public:
     explicit Program(const std::string& fileName, const std::string& arguments = "") {
-        const std::string copy = Folder() + "guard-" + fileName;
         const std::string dir = Folder() + "guard-" + fileName + ".d";
         CreateDirectoryA(dir.c_str(), nullptr);
         path_ = dir + "\\" + fileName;

@@ -39,6 +39,7 @@ TEST(HexToInt, ReadsLeadingHexDigitsIntoThirtyTwoBits) {
         const char* text;
         std::int32_t value;
     };
+    // clang-format off
     const Case cases[] = {
         {"00000001", 1},  {"", 0},        {nullptr, 0},     {"ff", 255},
         {"FF", 255},      {"1g", 1},      {" 1", 0},        {"-1", 0},
@@ -46,7 +47,10 @@ TEST(HexToInt, ReadsLeadingHexDigitsIntoThirtyTwoBits) {
         {"123456789", HexToInt("23456789")},  // only the last eight digits count
         {"\xC1" "1", 0},  // no byte of 0x80 or above is a digit
     };
-    for (const Case& c : cases) EXPECT_EQ(HexToInt(c.text), c.value) << (c.text ? c.text : "(absent)");
+    // clang-format on
+    for (const Case& c : cases) {
+        EXPECT_EQ(HexToInt(c.text), c.value) << (c.text ? c.text : "(absent)");
+    }
     EXPECT_EQ(static_cast<std::int64_t>(HexToInt("FFFFFFFF")), -1) << "widens with its sign";
 }
 
@@ -69,7 +73,8 @@ TEST_F(PolicySetTest, ApplyWritesEveryValueOnAnEmptyArea) {
     EXPECT_EQ(entries[0].name, "1");
     EXPECT_EQ(entries[0].data, raw::Bytes(std::string("https://*\0", 10)));
     ValueEntry entry;
-    EXPECT_EQ(reader.QueryValue(HKEY_CURRENT_USER, kChromiumKey, "DefaultPluginsSetting", entry), 0);
+    EXPECT_EQ(reader.QueryValue(HKEY_CURRENT_USER, kChromiumKey, "DefaultPluginsSetting", entry),
+              0);
     EXPECT_EQ(entry.type, REG_DWORD);
     EXPECT_EQ(entry.data[0], 1);
     reader.Destroy();
@@ -77,8 +82,12 @@ TEST_F(PolicySetTest, ApplyWritesEveryValueOnAnEmptyArea) {
 
 TEST_F(PolicySetTest, ApplyTwiceOverwritesOursAndKeepsForeignValues) {
     ASSERT_EQ(raw::Create(HKEY_LOCAL_MACHINE, kChrome), ERROR_SUCCESS);
-    ASSERT_EQ(raw::Write(HKEY_LOCAL_MACHINE, kChrome, "DefaultPluginsSetting", REG_DWORD, raw::Dword(2)), 0);
-    ASSERT_EQ(raw::Write(HKEY_LOCAL_MACHINE, kChrome, "HomepageLocation", REG_SZ, raw::Bytes(std::string("a\0", 2))), 0);
+    ASSERT_EQ(
+        raw::Write(HKEY_LOCAL_MACHINE, kChrome, "DefaultPluginsSetting", REG_DWORD, raw::Dword(2)),
+        0);
+    ASSERT_EQ(raw::Write(HKEY_LOCAL_MACHINE, kChrome, "HomepageLocation", REG_SZ,
+                         raw::Bytes(std::string("a\0", 2))),
+              0);
     EXPECT_TRUE(ApplyPolicySet(key).empty());
     EXPECT_TRUE(ApplyPolicySet(key).empty());
     ExpectWholeSetWritten(HKEY_CURRENT_USER, kChromium);
@@ -97,20 +106,30 @@ TEST_F(PolicySetTest, RemoveAfterApplyLeavesNoPolicyKey) {
 TEST_F(PolicySetTest, RemoveKeepsWhatOthersPutInThePolicyKeys) {
     ASSERT_TRUE(ApplyPolicySet(key).empty());
     // An administrator's own policy value, a list entry of their own, and another subkey.
-    ASSERT_EQ(raw::Write(HKEY_LOCAL_MACHINE, kChrome, "HomepageLocation", REG_SZ, raw::Bytes(std::string("a\0", 2))), 0);
-    ASSERT_EQ(raw::Write(HKEY_LOCAL_MACHINE, kChrome + "\\PluginsAllowedForUrls", "3", REG_SZ, raw::Bytes(std::string("x\0", 2))), 0);
-    ASSERT_EQ(raw::Create(HKEY_CURRENT_USER, kChromium + "\\ExtensionInstallForcelist", REG_OPTION_VOLATILE), 0);
+    ASSERT_EQ(raw::Write(HKEY_LOCAL_MACHINE, kChrome, "HomepageLocation", REG_SZ,
+                         raw::Bytes(std::string("a\0", 2))),
+              0);
+    ASSERT_EQ(raw::Write(HKEY_LOCAL_MACHINE, kChrome + "\\PluginsAllowedForUrls", "3", REG_SZ,
+                         raw::Bytes(std::string("x\0", 2))),
+              0);
+    ASSERT_EQ(raw::Create(HKEY_CURRENT_USER, kChromium + "\\ExtensionInstallForcelist",
+                          REG_OPTION_VOLATILE),
+              0);
 
     EXPECT_TRUE(RemovePolicySet(key).empty());
 
     EXPECT_EQ(raw::Read(HKEY_LOCAL_MACHINE, kChrome, "HomepageLocation").code, ERROR_SUCCESS);
-    EXPECT_EQ(raw::Read(HKEY_LOCAL_MACHINE, kChrome, "AllowOutdatedPlugins").code, ERROR_FILE_NOT_FOUND);
-    EXPECT_EQ(raw::Read(HKEY_LOCAL_MACHINE, kChrome + "\\PluginsAllowedForUrls", "3").code, ERROR_SUCCESS);
-    EXPECT_EQ(raw::Read(HKEY_LOCAL_MACHINE, kChrome + "\\PluginsAllowedForUrls", "1").code, ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(raw::Read(HKEY_LOCAL_MACHINE, kChrome, "AllowOutdatedPlugins").code,
+              ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(raw::Read(HKEY_LOCAL_MACHINE, kChrome + "\\PluginsAllowedForUrls", "3").code,
+              ERROR_SUCCESS);
+    EXPECT_EQ(raw::Read(HKEY_LOCAL_MACHINE, kChrome + "\\PluginsAllowedForUrls", "1").code,
+              ERROR_FILE_NOT_FOUND);
 
     EXPECT_TRUE(raw::Exists(HKEY_CURRENT_USER, kChromium + "\\ExtensionInstallForcelist"));
     EXPECT_FALSE(raw::Exists(HKEY_CURRENT_USER, kChromium + "\\PluginsAllowedForUrls"));
-    EXPECT_EQ(raw::Read(HKEY_CURRENT_USER, kChromium, "RunAllFlashInAllowMode").code, ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(raw::Read(HKEY_CURRENT_USER, kChromium, "RunAllFlashInAllowMode").code,
+              ERROR_FILE_NOT_FOUND);
 }
 
 TEST_F(PolicySetTest, RemoveWithNothingThereChangesNothingAndReportsNothing) {

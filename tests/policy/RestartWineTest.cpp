@@ -20,7 +20,8 @@ TEST(AcrossRestart, Write) {
 TEST(AcrossRestart, Check) {
     // Chromium's keys were created volatile and are gone; Chrome's were stored and stay.
     EXPECT_FALSE(raw::Exists(HKEY_CURRENT_USER, kChromiumKey));
-    EXPECT_EQ(raw::Read(HKEY_LOCAL_MACHINE, kChromeKey, "AllowOutdatedPlugins").data, raw::Dword(1));
+    EXPECT_EQ(raw::Read(HKEY_LOCAL_MACHINE, kChromeKey, "AllowOutdatedPlugins").data,
+              raw::Dword(1));
     EXPECT_EQ(raw::Read(HKEY_LOCAL_MACHINE, kChromeUrls, "1").data,
               raw::Bytes(std::string("https://*\0", 10)));
     raw::DeleteTree(HKEY_LOCAL_MACHINE, kChromeKey);

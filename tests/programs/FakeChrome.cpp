@@ -8,8 +8,8 @@
 int main(int argc, char** argv) {
     HWND window = nullptr;
     if (argc == 3 && std::strcmp(argv[1], "--window") == 0) {
-        window = CreateWindowExA(0, "STATIC", argv[2], WS_OVERLAPPEDWINDOW, 0, 0, 200, 100,
-                                 nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        window = CreateWindowExA(0, "STATIC", argv[2], WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr,
+                                 nullptr, GetModuleHandleA(nullptr), nullptr);
         if (!window) return 2;
     }
     const DWORD end = GetTickCount() + 60000;

@@ -164,8 +164,11 @@ TEST_F(RegistryKeyModelTest, DeniedMachineWritesFailWithAccessDeniedWhileUserWri
 
 TEST_F(RegistryKeyModelTest, VolatileKeysGoWithTheSessionAndStoredOnesStay) {
     ASSERT_EQ(raw::Create(HKEY_CURRENT_USER, "Software\\Stored"), ERROR_SUCCESS);
-    ASSERT_EQ(key.SetIntegerValue(HKEY_CURRENT_USER, "Software\\Stored\\A\\B", "V", 1, REG_DWORD, true), 0);
-    ASSERT_EQ(key.SetIntegerValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\A\\B", "V", 1, REG_DWORD, true), 0);
+    ASSERT_EQ(
+        key.SetIntegerValue(HKEY_CURRENT_USER, "Software\\Stored\\A\\B", "V", 1, REG_DWORD, true),
+        0);
+    ASSERT_EQ(key.SetIntegerValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\A\\B", "V", 1, REG_DWORD, true),
+              0);
     key.Destroy();
     M().registry.Restart();
     EXPECT_TRUE(raw::Exists(HKEY_CURRENT_USER, "Software\\Stored"));
@@ -242,6 +245,42 @@ TEST_F(RegistryKeyModelTest, EnumSubkeysStopsAtALongNameOrAFailedRead) {
     M().failCode = ERROR_NOT_ENOUGH_MEMORY;
     EXPECT_EQ(key.EnumSubkeys(HKEY_LOCAL_MACHINE, kMachine, names), 1);
     EXPECT_EQ(key.LastError(), ERROR_NOT_ENOUGH_MEMORY);
+}
+
+// The values an empty cache holds (root 0 when new, -1 once invalidated, and -1 is what a
+// failed OpenKey returns) name no key: a root equal to them must reach the registry, never the
+// key held open or the one closed before.
+TEST_F(RegistryKeyModelTest, AnEmptyCacheNamesNoKeyWhateverRootIsAsked) {
+    struct Case {
+        const char* name;
+        void (*stage)(RegistryKey&);
+        sys::KeyHandle root;
+        bool create;
+    };
+    const Case cases[] = {
+        {"new", [](RegistryKey&) {}, 0, false},
+        {"closed", [](RegistryKey& k) { k.Close(); }, -1, false},
+        {"after a failed open", [](RegistryKey& k) { k.OpenKey(HKEY_LOCAL_MACHINE, "Missing"); },
+         -1, false},
+        {"view changed while open", [](RegistryKey& k) { k.UseView64(); }, -1, false},
+        {"open, writing with create", [](RegistryKey&) {}, -1, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        model::Reset();
+        RegistryKey other;
+        other.Init();
+        if (c.root != 0) {  // the new object is left as it was made
+            ASSERT_NE(other.CreateKey(HKEY_LOCAL_MACHINE, kMachine), RegistryKey::kNoKey);
+        }
+        c.stage(other);
+        EXPECT_EQ(other.SetIntegerValue(c.root, "", "V", 1, REG_DWORD, c.create),
+                  ERROR_INVALID_HANDLE);
+        EXPECT_EQ(M().CountOf("RegSetValueExA"), 0u) << "written through a key never named";
+        EXPECT_EQ(raw::Read(HKEY_LOCAL_MACHINE, kMachine, "V").code, ERROR_FILE_NOT_FOUND);
+        other.Destroy();
+        EXPECT_EQ(M().registry.OpenHandleCount(), 0u);
+    }
 }
 
 TEST_F(RegistryKeyModelTest, CopyAndOriginalCloseTheOneHandleOnce) {

@@ -302,8 +302,12 @@ TEST_F(RegistryKeyTest, PadBytesOnlyEverLengthens) {
         std::string padded;
     };
     const Case cases[] = {
-        {"abc", 5, std::string("abc\0\0", 5)}, {"abc", 2, "abc"}, {"abc", 3, "abc"},
-        {"abc", 0, "abc"},  {"abc", -3, "abc"}, {"", 3, std::string(3, '\0')},
+        {"abc", 5, std::string("abc\0\0", 5)},
+        {"abc", 2, "abc"},
+        {"abc", 3, "abc"},
+        {"abc", 0, "abc"},
+        {"abc", -3, "abc"},
+        {"", 3, std::string(3, '\0')},
     };
     for (const Case& c : cases) {
         ByteString bytes = raw::Bytes(c.bytes);
@@ -317,6 +321,7 @@ TEST(HexToInt64, ReadsTheLastSixteenDigitsSkippingEverythingElse) {
         const char* text;
         std::int64_t value;
     };
+    // clang-format off
     const Case cases[] = {
         {"ab12", 0xab12},
         {"ab-12", 0xab12},
@@ -331,6 +336,7 @@ TEST(HexToInt64, ReadsTheLastSixteenDigitsSkippingEverythingElse) {
         {"\xB0\xA1" "1", 0x1},  // each byte of a double-byte character is no digit
         {"1 2 3", 0x123},
     };
+    // clang-format on
     for (const Case& c : cases) {
         EXPECT_EQ(HexToInt64(c.text), c.value) << (c.text ? c.text : "(absent)");
     }
@@ -361,8 +367,7 @@ TEST_F(RegistryKeyTest, DeleteKeyWithoutAParentPathDeletesRightBelowTheRoot) {
 
 TEST_F(RegistryKeyTest, DeleteKeyRefusesAKeyWithSubkeysAndMissingKeys) {
     ASSERT_EQ(raw::Create(HKEY_LOCAL_MACHINE, Under(kMachine, "A\\B")), ERROR_SUCCESS);
-    EXPECT_EQ(key.DeleteKey(HKEY_LOCAL_MACHINE, Under(kMachine, "A").c_str()),
-              ERROR_ACCESS_DENIED);
+    EXPECT_EQ(key.DeleteKey(HKEY_LOCAL_MACHINE, Under(kMachine, "A").c_str()), ERROR_ACCESS_DENIED);
     EXPECT_TRUE(raw::Exists(HKEY_LOCAL_MACHINE, Under(kMachine, "A\\B")));
     EXPECT_EQ(key.DeleteKey(HKEY_LOCAL_MACHINE, Under(kMachine, "Missing").c_str()),
               ERROR_FILE_NOT_FOUND);
@@ -384,6 +389,7 @@ TEST(SplitKeyPath, SplitsAtTheLastSeparatorThatIsNotPartOfADoubleByteCharacter) 
         const char* parent;
         const char* child;
     };
+    // clang-format off
     const Case cases[] = {
         {"A\\B", "A", "B"},
         {"A\\B\\C", "A\\B", "C"},
@@ -397,6 +403,7 @@ TEST(SplitKeyPath, SplitsAtTheLastSeparatorThatIsNotPartOfADoubleByteCharacter) 
         {"A\\\x81", "A", "\x81"},                    // a lead byte right before the end
         {"\x81\\\\B", "\x81\\", "B"},
     };
+    // clang-format on
     for (const Case& c : cases) {
         const KeyPathSplit split = SplitKeyPath(c.path);
         EXPECT_EQ(split.parent, c.parent) << (c.path ? c.path : "(absent)");
@@ -442,7 +449,8 @@ TEST_F(RegistryKeyTest, EnumSubkeysListsReplacesAndReportsAMissingKey) {
 
 TEST_F(RegistryKeyTest, EnumValuesGivesNameDataAndTypeOfEachValue) {
     ASSERT_EQ(raw::Create(HKEY_CURRENT_USER, kUser, REG_OPTION_VOLATILE), ERROR_SUCCESS);
-    ASSERT_EQ(raw::Write(HKEY_CURRENT_USER, kUser, "", REG_SZ, raw::Bytes(std::string("d\0", 2))), 0);
+    ASSERT_EQ(raw::Write(HKEY_CURRENT_USER, kUser, "", REG_SZ, raw::Bytes(std::string("d\0", 2))),
+              0);
     ASSERT_EQ(raw::Write(HKEY_CURRENT_USER, kUser, "A", REG_DWORD, raw::Dword(1)), 0);
     ASSERT_EQ(raw::Write(HKEY_CURRENT_USER, kUser, "B", REG_BINARY, {}), 0);
 
@@ -481,7 +489,9 @@ TEST_F(RegistryKeyTest, EnumValuesOfAMissingKeyLeavesTheListAlone) {
 TEST_F(RegistryKeyTest, QueryValueReturnsTwoHundredFiftySixBytesAndTheType) {
     ASSERT_EQ(raw::Create(HKEY_LOCAL_MACHINE, kMachine), ERROR_SUCCESS);
     ASSERT_EQ(raw::Write(HKEY_LOCAL_MACHINE, kMachine, "D", REG_DWORD, raw::Dword(1)), 0);
-    ASSERT_EQ(raw::Write(HKEY_LOCAL_MACHINE, kMachine, "S", REG_SZ, raw::Bytes(std::string("abc\0", 4))), 0);
+    ASSERT_EQ(
+        raw::Write(HKEY_LOCAL_MACHINE, kMachine, "S", REG_SZ, raw::Bytes(std::string("abc\0", 4))),
+        0);
     ASSERT_EQ(raw::Write(HKEY_LOCAL_MACHINE, kMachine, "Big", REG_BINARY, ByteString(300, 7)), 0);
 
     ValueEntry entry;
@@ -528,12 +538,14 @@ TEST_F(RegistryKeyTest, KeyExistsAnswersForEveryRootAndLeavesTheObjectAsItWas) {
 }
 
 TEST_F(RegistryKeyTest, TypeNameNamesEveryKnownTypeAndRefusesTheRest) {
+    // clang-format off
     const std::pair<std::int32_t, std::string> cases[] = {
         {0, "键值非法"}, {1, "REG_SZ"}, {2, "REG_EXPAND_SZ"}, {3, "REG_BINARY"},
         {4, "REG_DWORD"}, {5, "REG_DWORD_BIG_ENDIAN"}, {6, "REG_LINK"}, {7, "REG_MULTI_SZ"},
         {8, "REG_RESOURCE_LIST"}, {9, "NULL"}, {10, "NULL"}, {11, "REG_QWORD"},
         {12, "键值非法"}, {-1, "键值非法"}, {INT32_MIN, "键值非法"},
     };
+    // clang-format on
     for (const auto& [type, name] : cases) EXPECT_EQ(key.TypeName(type), name) << type;
 }
 

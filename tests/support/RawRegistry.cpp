@@ -68,7 +68,12 @@ std::vector<std::string> Subkeys(sys::KeyHandle root, const std::string& path, s
 }
 
 void DeleteTree(sys::KeyHandle root, const std::string& path, sys::Dword view) {
-    for (const auto& child : Subkeys(root, path, view)) DeleteTree(root, path + "\\" + child, view);
+    for (const auto& child : Subkeys(root, path, view)) {
+        std::string childPath = path;
+        childPath += '\\';
+        childPath += child;
+        DeleteTree(root, childPath, view);
+    }
     const auto split = path.rfind('\\');
     const std::string parent = split == std::string::npos ? "" : path.substr(0, split);
     const std::string name = split == std::string::npos ? path : path.substr(split + 1);
