@@ -18,12 +18,13 @@ const LOGFONTA kWarningFont = FontOfHeightAndWeight(-14, FW_BOLD);
 constexpr COLORREF kBlack = 0x00000000;
 constexpr COLORREF kRed = 0x000000FF;
 
-const LabelStyle kIntroductionStyle = {&kIntroductionFont, kBlack, kSystemFaceColor,
-                                       HorizontalAlign::kLeft, VerticalAlign::kCentre, true};
-const LabelStyle kWarningStyle = {&kWarningFont, kRed, kSystemFaceColor,
-                                  HorizontalAlign::kCentre, VerticalAlign::kCentre, true};
-const LabelStyle kCreditStyle = {nullptr, kBlack, kSystemFaceColor, HorizontalAlign::kCentre,
-                                 VerticalAlign::kCentre, false};
+const LabelStyle kIntroductionStyle = {&kIntroductionFont,     kBlack,
+                                       kSystemFaceColor,       HorizontalAlign::kLeft,
+                                       VerticalAlign::kCentre, true};
+const LabelStyle kWarningStyle = {
+    &kWarningFont, kRed, kSystemFaceColor, HorizontalAlign::kCentre, VerticalAlign::kCentre, true};
+const LabelStyle kCreditStyle = {
+    nullptr, kBlack, kSystemFaceColor, HorizontalAlign::kCentre, VerticalAlign::kCentre, false};
 
 constexpr RECT Place(LONG left, LONG top, LONG width, LONG height) {
     return RECT{left, top, left + width, top + height};

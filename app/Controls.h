@@ -16,8 +16,8 @@ enum class ControlKind { kLabel, kPushButton };
 struct ControlDefinition {
     ControlId id;
     ControlKind kind;
-    RECT place;  // client coordinates of the main window, in pixels, never scaled
-    std::string text;  // in the program's own code page
+    RECT place;               // client coordinates of the main window, in pixels, never scaled
+    std::string text;         // in the program's own code page
     const LabelStyle* label;  // labels only
 };
 

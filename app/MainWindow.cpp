@@ -10,8 +10,8 @@ namespace {
 constexpr wchar_t kClassName[] = L"ZarvellMainWindow";
 constexpr char kCaption[] = "Zarvell v1.0 Quenlo";
 constexpr DWORD kStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-constexpr DWORD kButtonStyle = BS_PUSHBUTTON | BS_CENTER | BS_VCENTER | BS_MULTILINE |
-                               WS_TABSTOP | WS_CHILD | WS_CLIPSIBLINGS;
+constexpr DWORD kButtonStyle =
+    BS_PUSHBUTTON | BS_CENTER | BS_VCENTER | BS_MULTILINE | WS_TABSTOP | WS_CHILD | WS_CLIPSIBLINGS;
 constexpr wchar_t kIconName[] = L"DEFAULT_ICON";
 
 HFONT GuiFont() { return static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)); }
@@ -44,8 +44,7 @@ bool MainWindow::Create(HINSTANCE instance) {
     RECT outer;
     ::GetWindowRect(window_, &outer);
     if (outer.right - outer.left != kWidth || outer.bottom - outer.top != kHeight) {
-        ::SetWindowPos(window_, nullptr, left, top, kWidth, kHeight,
-                       SWP_NOZORDER | SWP_NOACTIVATE);
+        ::SetWindowPos(window_, nullptr, left, top, kWidth, kHeight, SWP_NOZORDER | SWP_NOACTIVATE);
     }
     GiveIcons(instance);
     ::SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(GuiFont()), FALSE);
@@ -65,8 +64,8 @@ bool MainWindow::CreateControls(HINSTANCE instance) {
         const RECT& place = control.place;
         HWND created = nullptr;
         if (control.kind == ControlKind::kLabel) {
-            created = text_label::Create(window_, control.id, text.c_str(), place,
-                                         *control.label, instance);
+            created = text_label::Create(window_, control.id, text.c_str(), place, *control.label,
+                                         instance);
         } else {
             created = ::CreateWindowExW(
                 0, L"BUTTON", text.c_str(), kButtonStyle, place.left, place.top,
@@ -102,9 +101,7 @@ LRESULT CALLBACK MainWindow::Procedure(HWND window, UINT message, WPARAM wParam,
 
 LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_PAINT:
-        Paint();
-        return 0;
+    case WM_PAINT: Paint(); return 0;
     case WM_COMMAND:
         if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == 按钮1) EnableAction();
         if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == 按钮2) DisableAction();
@@ -118,21 +115,19 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_SETFOCUS: {
         const HWND remembered = focusBeforeDeactivation_;
-        const bool stillThere = remembered && ::IsWindow(remembered) && ::IsChild(window_, remembered);
+        const bool stillThere =
+            remembered && ::IsWindow(remembered) && ::IsChild(window_, remembered);
         ::SetFocus(stillThere ? remembered : Control(按钮1));
         return 0;
     }
-    case WM_DESTROY:
-        ::PostQuitMessage(0);
-        return 0;
+    case WM_DESTROY: ::PostQuitMessage(0); return 0;
     case WM_NCDESTROY: {
         const HWND window = window_;
         ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         window_ = nullptr;
         return ::DefWindowProcW(window, message, wParam, lParam);
     }
-    default:
-        break;
+    default: break;
     }
     return ::DefWindowProcW(window_, message, wParam, lParam);
 }

@@ -45,8 +45,7 @@ bool MainWindow::HandleKey(const MSG& message) {
     case VK_RETURN:  // no default button
     case VK_F1:      // no help
         return true;
-    default:
-        return false;  // Space reaches the focused button, which clicks
+    default: return false;  // Space reaches the focused button, which clicks
     }
 }
 

@@ -65,8 +65,7 @@ LRESULT CALLBACK Procedure(HWND label, UINT message, WPARAM wParam, LPARAM lPara
         ::EndPaint(label, &paint);
         return 0;
     }
-    default:
-        break;
+    default: break;
     }
     return ::DefWindowProcW(label, message, wParam, lParam);
 }
@@ -86,9 +85,9 @@ bool Register(HINSTANCE instance) {
 
 HWND Create(HWND parent, int id, const wchar_t* text, const RECT& place, const LabelStyle& style,
             HINSTANCE instance) {
-    return ::CreateWindowExW(0, kClassName, text, WS_CHILD | WS_CLIPSIBLINGS, place.left,
-                             place.top, place.right - place.left, place.bottom - place.top,
-                             parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
+    return ::CreateWindowExW(0, kClassName, text, WS_CHILD | WS_CLIPSIBLINGS, place.left, place.top,
+                             place.right - place.left, place.bottom - place.top, parent,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
                              const_cast<LabelStyle*>(&style));
 }
 

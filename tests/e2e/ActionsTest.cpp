@@ -25,7 +25,8 @@ const std::wstring kDisabledText = L"已完成";
 std::string Narrow(const std::wstring& text) {
     if (text.empty()) return std::string();
     std::string bytes(static_cast<std::size_t>(::WideCharToMultiByte(
-                          CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr)) - 1,
+                          CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr)) -
+                          1,
                       '\0');
     ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, bytes.data(),
                           static_cast<int>(bytes.size()) + 1, nullptr, nullptr);
@@ -74,8 +75,7 @@ protected:
     }
     void ExpectPoliciesWritten() {
         for (const PolicyKey& key : kPolicyKeys) {
-            EXPECT_EQ(Describe(ValuesOf(key)), Describe(PolicyValuesOf(key)))
-                << Narrow(key.path);
+            EXPECT_EQ(Describe(ValuesOf(key)), Describe(PolicyValuesOf(key))) << Narrow(key.path);
         }
     }
     void ExpectNoPolicies() {
@@ -218,13 +218,12 @@ TEST_P(ChromeRunningTest, AsksToCloseChromeAndGoesOnOnlyAfterOk) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Answers, ChromeRunningTest,
-    ::testing::Values(ChromeCase{"enable, Cancel", true, IDCANCEL},
-                      ChromeCase{"enable, OK", true, IDOK},
-                      ChromeCase{"disable, Cancel", false, IDCANCEL},
-                      ChromeCase{"disable, OK", false, IDOK}),
-    [](const auto& test) { return TestName(test.param.what); });
+INSTANTIATE_TEST_SUITE_P(Answers, ChromeRunningTest,
+                         ::testing::Values(ChromeCase{"enable, Cancel", true, IDCANCEL},
+                                           ChromeCase{"enable, OK", true, IDOK},
+                                           ChromeCase{"disable, Cancel", false, IDCANCEL},
+                                           ChromeCase{"disable, OK", false, IDOK}),
+                         [](const auto& test) { return TestName(test.param.what); });
 
 }  // namespace
 }  // namespace e2e

@@ -17,8 +17,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     log = log.substr(0, log.find_last_of(L"\\/")) + L"\\opened.txt";
 
     std::string line(static_cast<std::size_t>(::WideCharToMultiByte(
-                         CP_UTF8, 0, address.c_str(), static_cast<int>(address.size()), nullptr,
-                         0, nullptr, nullptr)),
+                         CP_UTF8, 0, address.c_str(), static_cast<int>(address.size()), nullptr, 0,
+                         nullptr, nullptr)),
                      '\0');
     ::WideCharToMultiByte(CP_UTF8, 0, address.c_str(), static_cast<int>(address.size()),
                           line.data(), static_cast<int>(line.size()), nullptr, nullptr);

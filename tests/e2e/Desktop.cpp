@@ -22,7 +22,9 @@ bool WaitFor(const std::function<bool()>& condition, DWORD milliseconds) {
     }
 }
 
-void Pause(DWORD milliseconds) { WaitFor([] { return false; }, milliseconds); }
+void Pause(DWORD milliseconds) {
+    WaitFor([] { return false; }, milliseconds);
+}
 
 std::wstring TextOf(HWND window) {
     // WM_GETTEXT crosses processes, which GetWindowText of another's control does not.
@@ -128,11 +130,13 @@ INPUT KeyInput(WORD key, bool up) {
 
 void MoveMouse(POINT screen) {
     Send(MouseInput(0, screen));
-    WaitFor([&] {
-        POINT at = {};
-        ::GetCursorPos(&at);
-        return at.x == screen.x && at.y == screen.y;
-    }, 2000);
+    WaitFor(
+        [&] {
+            POINT at = {};
+            ::GetCursorPos(&at);
+            return at.x == screen.x && at.y == screen.y;
+        },
+        2000);
 }
 
 void Click(POINT screen, int count, bool right) {
@@ -169,11 +173,13 @@ POINT CloseButtonOf(HWND window) {
 
 Box WaitForBox(DWORD processId, DWORD milliseconds) {
     Box box;
-    WaitFor([&] {
-        const std::vector<HWND> boxes = TopLevelWindows(processId, L"#32770");
-        box.window = boxes.empty() ? nullptr : boxes.front();
-        return box.window != nullptr;
-    }, milliseconds);
+    WaitFor(
+        [&] {
+            const std::vector<HWND> boxes = TopLevelWindows(processId, L"#32770");
+            box.window = boxes.empty() ? nullptr : boxes.front();
+            return box.window != nullptr;
+        },
+        milliseconds);
     if (!box.window) return box;
     box.caption = TextOf(box.window);
     for (HWND child : ChildrenOf(box.window)) {
@@ -191,8 +197,7 @@ void ClickBoxButton(const Box& box, int buttonId) {
 }
 
 bool WaitUntilGone(HWND window, DWORD milliseconds) {
-    return WaitFor([&] { return !::IsWindow(window) || !::IsWindowVisible(window); },
-                   milliseconds);
+    return WaitFor([&] { return !::IsWindow(window) || !::IsWindowVisible(window); }, milliseconds);
 }
 
 Picture CaptureScreen(const RECT& area) {
@@ -216,7 +221,8 @@ Picture CaptureScreen(const RECT& area) {
     ::BitBlt(memory, 0, 0, picture.width, picture.height, screen, area.left, area.top, SRCCOPY);
     ::GdiFlush();
     const auto* source = static_cast<const DWORD*>(bits);
-    for (std::size_t i = 0; i < picture.pixels.size(); ++i) picture.pixels[i] = source[i] & 0xFFFFFF;
+    for (std::size_t i = 0; i < picture.pixels.size(); ++i)
+        picture.pixels[i] = source[i] & 0xFFFFFF;
     ::SelectObject(memory, previous);
     ::DeleteObject(bitmap);
     ::DeleteDC(memory);

@@ -85,9 +85,9 @@ TEST_F(KeyboardTest, FocusComesBackToItsButtonAfterAnotherWindowWasActive) {
     ASSERT_EQ(Name(FocusAfter(VK_TAB, {}, disable)), kDisable);
 
     // Another application's window comes to the front, then the person clicks the title bar.
-    const HWND other = ::CreateWindowExW(0, L"STATIC", L"another application",
-                                         WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
-                                         nullptr, nullptr, nullptr, nullptr);
+    const HWND other =
+        ::CreateWindowExW(0, L"STATIC", L"another application", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
+                          0, 200, 100, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(other, nullptr);
     ::SetForegroundWindow(other);
     EXPECT_TRUE(WaitFor([&] { return ::GetForegroundWindow() == other; }, 3000));
@@ -108,7 +108,7 @@ struct CloseCase {
     const char* how;
     int tabsFirst;
     std::vector<WORD> held;
-    WORD key;  // 0: the title bar's close button
+    WORD key;   // 0: the title bar's close button
     WORD then;  // a key pressed next, as in a menu; 0 for none
     bool closes;
 };

@@ -6,7 +6,7 @@
 namespace e2e {
 
 struct Options {
-    unsigned codePage = 0;  // the system's ANSI code page this run must have
+    unsigned codePage = 0;   // the system's ANSI code page this run must have
     std::string screenshot;  // where to save the window's picture, if anywhere
 };
 extern Options options;

@@ -43,8 +43,7 @@ bool Write(const PolicyKey& key, const RegistryValue& value) {
     // Text values go through the ANSI call, as the tool writes them.
     const std::string name(value.name.begin(), value.name.end());
     const bool written = ::RegSetValueExA(opened, name.c_str(), 0, value.type, value.data.data(),
-                                          static_cast<DWORD>(value.data.size())) ==
-                         ERROR_SUCCESS;
+                                          static_cast<DWORD>(value.data.size())) == ERROR_SUCCESS;
     ::RegCloseKey(opened);
     return written;
 }
@@ -74,8 +73,8 @@ std::vector<RegistryValue> ValuesOf(const PolicyKey& key) {
             ERROR_SUCCESS) {
             break;
         }
-        values.push_back({std::wstring(name, name + nameLength), type,
-                          std::vector<BYTE>(data, data + size)});
+        values.push_back(
+            {std::wstring(name, name + nameLength), type, std::vector<BYTE>(data, data + size)});
     }
     ::RegCloseKey(opened);
     std::sort(values.begin(), values.end(),
@@ -95,9 +94,9 @@ bool Exists(const PolicyKey& key) {
 bool IsVolatile(const PolicyKey& key) {
     const std::wstring probe = std::wstring(key.path) + L"\\ZarvellLastingProbe";
     HKEY created = nullptr;
-    const LSTATUS status = ::RegCreateKeyExW(key.root, probe.c_str(), 0, nullptr,
-                                             REG_OPTION_NON_VOLATILE, KEY_WRITE | kView, nullptr,
-                                             &created, nullptr);
+    const LSTATUS status =
+        ::RegCreateKeyExW(key.root, probe.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                          KEY_WRITE | kView, nullptr, &created, nullptr);
     if (status == ERROR_SUCCESS) {
         ::RegCloseKey(created);
         ::RegDeleteKeyExW(key.root, probe.c_str(), kView, 0);
@@ -110,7 +109,8 @@ const RegistryValue kForeignValue = Dword(L"AdministratorsOwnPolicy", 7);
 bool StagePolicies() {
     bool written = true;
     for (const PolicyKey& key : kPolicyKeys) {
-        for (const RegistryValue& value : PolicyValuesOf(key)) written = Write(key, value) && written;
+        for (const RegistryValue& value : PolicyValuesOf(key))
+            written = Write(key, value) && written;
     }
     return written;
 }

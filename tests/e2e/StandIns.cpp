@@ -13,8 +13,8 @@ std::wstring OpenedLog() { return StandInFolder() + L"\\opened.txt"; }
 
 std::wstring FromUtf8(const std::string& text) {
     if (text.empty()) return std::wstring();
-    const int length = ::MultiByteToWideChar(CP_UTF8, 0, text.data(),
-                                             static_cast<int>(text.size()), nullptr, 0);
+    const int length =
+        ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
     std::wstring wide(static_cast<std::size_t>(length), L'\0');
     ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(),
                           length);
@@ -67,10 +67,9 @@ BrowserStandIn::BrowserStandIn() {
         previous_ = old;
     }
     const std::wstring command = L"\"" + StandInFolder() + L"\\browser.exe\" \"%1\"";
-    registered_ = ::RegSetValueExW(key, nullptr, 0, REG_SZ,
-                                   reinterpret_cast<const BYTE*>(command.c_str()),
-                                   static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t))) ==
-                  ERROR_SUCCESS;
+    registered_ = ::RegSetValueExW(
+                      key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
+                      static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
     ::RegCloseKey(key);
 }
 
@@ -84,9 +83,9 @@ void BrowserStandIn::Forget() { ::DeleteFileW(OpenedLog().c_str()); }
 
 std::vector<std::wstring> BrowserStandIn::Opened() const {
     std::vector<std::wstring> lines;
-    const HANDLE log = ::CreateFileW(OpenedLog().c_str(), GENERIC_READ,
-                                     FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                     FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE log =
+        ::CreateFileW(OpenedLog().c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (log == INVALID_HANDLE_VALUE) return lines;
     std::string text;
     char buffer[4096];

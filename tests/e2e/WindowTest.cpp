@@ -56,7 +56,8 @@ TEST_F(WindowTest, HasItsCaptionFrameAndClass) {
     for (LONG wanted : {WS_CAPTION, WS_SYSMENU, WS_MINIMIZEBOX, WS_CLIPCHILDREN, WS_VISIBLE}) {
         EXPECT_EQ(style & wanted, wanted) << std::hex << "style " << style << " lacks " << wanted;
     }
-    EXPECT_EQ(style & (WS_THICKFRAME | WS_MAXIMIZEBOX | WS_CHILD | WS_POPUP), 0) << std::hex << style;
+    EXPECT_EQ(style & (WS_THICKFRAME | WS_MAXIMIZEBOX | WS_CHILD | WS_POPUP), 0)
+        << std::hex << style;
     // The system itself marks every captioned window with a raised edge.
     EXPECT_EQ(::GetWindowLongW(window, GWL_EXSTYLE) & ~WS_EX_WINDOWEDGE, 0);
     EXPECT_EQ(::GetMenu(window), nullptr);
@@ -103,8 +104,8 @@ TEST_F(WindowTest, HasExactlyItsFiveControlsWithTheirTextsPlacesAndStyles) {
         EXPECT_EQ(ClassOf(control), c.className);
         const RECT place = PlaceInParent(control);
         EXPECT_TRUE(place == c.place) << Describe(place);
-        EXPECT_EQ(::GetWindowLongW(control, GWL_STYLE), c.style) << std::hex
-            << ::GetWindowLongW(control, GWL_STYLE);
+        EXPECT_EQ(::GetWindowLongW(control, GWL_STYLE), c.style)
+            << std::hex << ::GetWindowLongW(control, GWL_STYLE);
         EXPECT_EQ(::GetWindowLongW(control, GWL_EXSTYLE), 0);
         EXPECT_TRUE(::IsWindowEnabled(control));
     }
@@ -223,8 +224,8 @@ TEST_F(WindowTest, PaintsTheFaceColourAndEachLabelInItsColourAndAlignment) {
 
     // Red lines from the top, each centred: the first line's ink lies in the middle.
     const RECT warningPlace = PlaceInParent(warning);
-    const Ink firstLine = InkIn(client, {warningPlace.left, warningPlace.top,
-                                         warningPlace.right, warningPlace.top + 17});
+    const Ink firstLine = InkIn(
+        client, {warningPlace.left, warningPlace.top, warningPlace.right, warningPlace.top + 17});
     const Ink warn = InkIn(client, warningPlace);
     EXPECT_GT(warn.red, 200);
     EXPECT_EQ(warn.dark, 0);
@@ -244,8 +245,8 @@ TEST_F(WindowTest, PaintsTheFaceColourAndEachLabelInItsColourAndAlignment) {
         RECT area = PlaceInParent(tool->Child(*c.text));
         ::InflateRect(&area, -c.inset, -c.inset);
         const RECT ink = InkIn(client, area).box;
-        const Picture expected = RenderInStockFont(*c.text, area.right - area.left,
-                                                   area.bottom - area.top);
+        const Picture expected =
+            RenderInStockFont(*c.text, area.right - area.left, area.bottom - area.top);
         const RECT wanted = InkIn(expected, {0, 0, expected.width, expected.height}).box;
         EXPECT_TRUE(std::abs(ink.left - wanted.left) <= 1 && std::abs(ink.top - wanted.top) <= 1 &&
                     std::abs(ink.right - wanted.right) <= 1 &&
@@ -255,7 +256,8 @@ TEST_F(WindowTest, PaintsTheFaceColourAndEachLabelInItsColourAndAlignment) {
     }
 
     if (!options.screenshot.empty()) {
-        const std::wstring path = BuildFolder() + L"\\" +
+        const std::wstring path =
+            BuildFolder() + L"\\" +
             std::wstring(options.screenshot.begin(), options.screenshot.end());
         EXPECT_TRUE(SaveBitmap(CaptureScreen(ScreenRect(tool->window())), path));
     }
@@ -265,8 +267,8 @@ TEST_F(WindowTest, PaintsTheFaceColourAndEachLabelInItsColourAndAlignment) {
 TEST_F(WindowTest, ShowsTheApplicationIconInItsTitleBar) {
     const RECT outer = ScreenRect(tool->window());
     const int corner = ::GetSystemMetrics(SM_CYCAPTION) + ::GetSystemMetrics(SM_CYFIXEDFRAME);
-    const Picture title = CaptureScreen({outer.left, outer.top, outer.left + corner,
-                                         outer.top + corner});
+    const Picture title =
+        CaptureScreen({outer.left, outer.top, outer.left + corner, outer.top + corner});
     int tile = 0;  // the icon's red-orange
     for (DWORD pixel : title.pixels) {
         const int r = (pixel >> 16) & 0xFF, g = (pixel >> 8) & 0xFF, b = pixel & 0xFF;
