@@ -5,15 +5,16 @@
 
 namespace {
 
-LOGFONTA FontOfHeightAndWeight(LONG height, LONG weight) {
+// Made at compile time: the fonts are constant data, never built when the program starts.
+constexpr LOGFONTA FontOfHeightAndWeight(LONG height, LONG weight) {
     LOGFONTA font = {};  // every other member zero, no face name: the system chooses
     font.lfHeight = height;
     font.lfWeight = weight;
     return font;
 }
 
-const LOGFONTA kIntroductionFont = FontOfHeightAndWeight(-16, FW_NORMAL);
-const LOGFONTA kWarningFont = FontOfHeightAndWeight(-14, FW_BOLD);
+constexpr LOGFONTA kIntroductionFont = FontOfHeightAndWeight(-16, FW_NORMAL);
+constexpr LOGFONTA kWarningFont = FontOfHeightAndWeight(-14, FW_BOLD);
 
 constexpr COLORREF kBlack = 0x00000000;
 constexpr COLORREF kRed = 0x000000FF;

@@ -14,6 +14,7 @@ public:
     static constexpr int kHeight = 250;
 
     MainWindow() = default;
+    ~MainWindow() = default;  // the icon owners free the icons; closing destroys the window
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
 

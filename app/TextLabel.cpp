@@ -85,10 +85,13 @@ bool Register(HINSTANCE instance) {
 
 HWND Create(HWND parent, int id, const wchar_t* text, const RECT& place, const LabelStyle& style,
             HINSTANCE instance) {
+    // CreateWindowExW takes its creation parameter as a plain LPVOID; the label only reads it.
+    // NOLINTNEXTLINE(cppcoreguidelines-pro-type-const-cast)
+    void* const parameter = const_cast<LabelStyle*>(&style);
     return ::CreateWindowExW(0, kClassName, text, WS_CHILD | WS_CLIPSIBLINGS, place.left, place.top,
                              place.right - place.left, place.bottom - place.top, parent,
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
-                             const_cast<LabelStyle*>(&style));
+                             parameter);
 }
 
 UINT DrawTextFlags(const LabelStyle& style) {
