@@ -53,7 +53,7 @@ protected:
     }
     // Waits for the next box and checks what it says and which buttons it offers.
     Box ExpectBox(const std::wstring& text, const std::wstring& caption, bool cancel) {
-        const Box box = WaitForBox(tool->processId());
+        Box box = WaitForBox(tool->processId());
         EXPECT_NE(box.window, nullptr) << "no box saying " << Narrow(text);
         if (!box.window) return box;
         EXPECT_EQ(Narrow(box.text), Narrow(text));

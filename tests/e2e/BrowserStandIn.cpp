@@ -14,7 +14,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     wchar_t path[MAX_PATH] = {};
     ::GetModuleFileNameW(nullptr, path, MAX_PATH);
     std::wstring log = path;
-    log = log.substr(0, log.find_last_of(L"\\/")) + L"\\opened.txt";
+    const std::size_t folderEnd = log.find_last_of(L"\\/");
+    if (folderEnd != std::wstring::npos) log.erase(folderEnd);
+    log += L"\\opened.txt";
 
     std::string line(static_cast<std::size_t>(::WideCharToMultiByte(
                          CP_UTF8, 0, address.c_str(), static_cast<int>(address.size()), nullptr, 0,

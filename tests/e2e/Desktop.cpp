@@ -105,6 +105,10 @@ namespace {
 
 void Send(INPUT input) { ::SendInput(1, &input, sizeof input); }
 
+// SendInput takes INPUT, Win32's union of mouse, keyboard and hardware events: the one event a
+// call describes can only be set through its member of the union.
+// NOLINTBEGIN(cppcoreguidelines-pro-type-union-access)
+
 // Every mouse event carries its own place, so a press lands where it is aimed even if the
 // display reports an older pointer position meanwhile.
 INPUT MouseInput(DWORD flags, POINT screen) {
@@ -125,6 +129,8 @@ INPUT KeyInput(WORD key, bool up) {
     input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
     return input;
 }
+
+// NOLINTEND(cppcoreguidelines-pro-type-union-access)
 
 }  // namespace
 
@@ -151,6 +157,7 @@ void PressKey(WORD key, const std::vector<WORD>& held) {
     // The whole chord in one call: the display may report its own idea of the modifiers at any
     // moment, and must not come between a modifier and the key it changes.
     std::vector<INPUT> chord;
+    chord.reserve(2 * held.size() + 2);  // each modifier down and up, and the key
     for (WORD modifier : held) chord.push_back(KeyInput(modifier, false));
     chord.push_back(KeyInput(key, false));
     chord.push_back(KeyInput(key, true));
@@ -204,7 +211,8 @@ Picture CaptureScreen(const RECT& area) {
     Picture picture;
     picture.width = area.right - area.left;
     picture.height = area.bottom - area.top;
-    picture.pixels.resize(static_cast<std::size_t>(picture.width * picture.height));
+    picture.pixels.resize(static_cast<std::size_t>(picture.width) *
+                          static_cast<std::size_t>(picture.height));
 
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;

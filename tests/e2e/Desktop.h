@@ -57,7 +57,11 @@ struct Picture {
     int width = 0;
     int height = 0;
     std::vector<DWORD> pixels;
-    DWORD At(int x, int y) const { return pixels[static_cast<std::size_t>(y * width + x)]; }
+    DWORD At(int x, int y) const {
+        // Worked out in size_t, wide enough for any picture's index.
+        const auto row = static_cast<std::size_t>(y), column = static_cast<std::size_t>(x);
+        return pixels[row * static_cast<std::size_t>(width) + column];
+    }
 };
 Picture CaptureScreen(const RECT& area);
 bool SaveBitmap(const Picture& picture, const std::wstring& path);

@@ -43,7 +43,8 @@ TEST_F(KeyboardTest, FocusStartsOnTheFirstButtonAndTabCyclesTheTwoButtonsBothWay
         WORD key;
         std::vector<WORD> held;
         HWND* then;
-    } steps[] = {
+    };
+    const Step steps[] = {
         {"Tab", VK_TAB, {}, &disable},
         {"Tab", VK_TAB, {}, &enable},
         {"Shift+Tab", VK_TAB, {VK_SHIFT}, &disable},

@@ -95,8 +95,11 @@ std::vector<std::wstring> BrowserStandIn::Opened() const {
     }
     ::CloseHandle(log);
     std::size_t start = 0;
-    for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
+    std::size_t end = text.find('\n');
+    while (end != std::string::npos) {
         lines.push_back(FromUtf8(text.substr(start, end - start)));
+        start = end + 1;
+        end = text.find('\n', start);
     }
     return lines;
 }
