@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -27,14 +28,15 @@ void PrintTo(const PressCase& c, std::ostream* out) { *out << c.what; }
 
 class ForumPageTest : public ::testing::TestWithParam<PressCase> {
 protected:
-    static void SetUpTestSuite() { browser = new BrowserStandIn(); }
-    static void TearDownTestSuite() {
-        delete browser;
-        browser = nullptr;
+    // One stand-in for the whole suite, owned here; each test reaches it through `browser`.
+    static std::unique_ptr<BrowserStandIn>& SharedBrowser() {
+        static std::unique_ptr<BrowserStandIn> shared;
+        return shared;
     }
-    static BrowserStandIn* browser;
+    static void SetUpTestSuite() { SharedBrowser() = std::make_unique<BrowserStandIn>(); }
+    static void TearDownTestSuite() { SharedBrowser().reset(); }
+    BrowserStandIn* browser = SharedBrowser().get();
 };
-BrowserStandIn* ForumPageTest::browser = nullptr;
 
 TEST_P(ForumPageTest, OpensTheForumOncePerPressOnTheBottomLabelOnly) {
     const PressCase& c = GetParam();

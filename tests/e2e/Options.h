@@ -9,6 +9,9 @@ struct Options {
     unsigned codePage = 0;   // the system's ANSI code page this run must have
     std::string screenshot;  // where to save the window's picture, if anywhere
 };
-extern Options options;
+// Filled in by main from the command line before any test runs.
+Options& OptionsToFill();
+// What the tests read.
+extern const Options& options;
 
 }  // namespace e2e

@@ -5,7 +5,9 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstddef>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -33,15 +35,16 @@ RECT Place(LONG left, LONG top, LONG width, LONG height) {
 
 class WindowTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { tool = new Tool(); }
-    static void TearDownTestSuite() {
-        delete tool;
-        tool = nullptr;
+    // One tool for the whole suite, owned here; each test reaches it through `tool`.
+    static std::unique_ptr<Tool>& SharedTool() {
+        static std::unique_ptr<Tool> shared;
+        return shared;
     }
+    static void SetUpTestSuite() { SharedTool() = std::make_unique<Tool>(); }
+    static void TearDownTestSuite() { SharedTool().reset(); }
     void SetUp() override { ASSERT_NE(tool->window(), nullptr) << "no window came up"; }
-    static Tool* tool;
+    Tool* tool = SharedTool().get();
 };
-Tool* WindowTest::tool = nullptr;
 
 TEST_F(WindowTest, RunsUnderTheCodePageThisRunIsFor) {
     ASSERT_NE(options.codePage, 0u) << "pass --code-page=N";
@@ -127,6 +130,9 @@ struct Ink {
     RECT box = {LONG_MAX, LONG_MAX, LONG_MIN, LONG_MIN};  // around every pixel of either
 };
 
+// One 8-bit colour of a 0x00RRGGBB pixel: red at 16, green at 8, blue at 0.
+int Channel(DWORD pixel, int shift) { return static_cast<int>((pixel >> shift) & 0xFF); }
+
 DWORD AsPixel(COLORREF colour) {
     return (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
 }
@@ -139,7 +145,7 @@ Ink InkIn(const Picture& client, const RECT& area) {
         for (int x = area.left; x < area.right; ++x) {
             const DWORD pixel = client.At(x, y);
             if (pixel == face) continue;
-            const int r = (pixel >> 16) & 0xFF, g = (pixel >> 8) & 0xFF, b = pixel & 0xFF;
+            const int r = Channel(pixel, 16), g = Channel(pixel, 8), b = Channel(pixel, 0);
             if (r > g + 80 && r > b + 80) {
                 ++ink.red;
             } else if (r < 110 && g < 110 && b < 110) {
@@ -181,7 +187,7 @@ Picture RenderInStockFont(const std::wstring& text, int width, int height) {
                 DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     ::GdiFlush();
     const auto* source = static_cast<const DWORD*>(bits);
-    picture.pixels.assign(source, source + width * height);
+    picture.pixels.assign(source, source + static_cast<std::ptrdiff_t>(width) * height);
     for (DWORD& pixel : picture.pixels) pixel &= 0xFFFFFF;
     ::SelectObject(dc, previousFont);
     ::SelectObject(dc, previousBitmap);
@@ -240,7 +246,8 @@ TEST_F(WindowTest, PaintsTheFaceColourAndEachLabelInItsColourAndAlignment) {
     struct FontCase {
         const std::wstring* text;
         int inset;  // keeps a button's frame out of the ink
-    } fontCases[] = {{&kDisable, 6}, {&kCredit, 0}};
+    };
+    const FontCase fontCases[] = {{&kDisable, 6}, {&kCredit, 0}};
     for (const FontCase& c : fontCases) {
         RECT area = PlaceInParent(tool->Child(*c.text));
         ::InflateRect(&area, -c.inset, -c.inset);
@@ -271,7 +278,7 @@ TEST_F(WindowTest, ShowsTheApplicationIconInItsTitleBar) {
         CaptureScreen({outer.left, outer.top, outer.left + corner, outer.top + corner});
     int tile = 0;  // the icon's red-orange
     for (DWORD pixel : title.pixels) {
-        const int r = (pixel >> 16) & 0xFF, g = (pixel >> 8) & 0xFF, b = pixel & 0xFF;
+        const int r = Channel(pixel, 16), g = Channel(pixel, 8), b = Channel(pixel, 0);
         if (r > 180 && g < 140 && b < 90) ++tile;
     }
     EXPECT_GT(tile, 40) << "no application icon at the title bar's left";
