@@ -49,6 +49,9 @@ protected:
     void Press(const std::wstring& button) {
         const HWND control = tool->Child(button);
         ASSERT_NE(control, nullptr);
+        // As a person would, click once the window is in front and takes input again.
+        tool->Activate();
+        ASSERT_TRUE(WaitFor([&] { return ::IsWindowEnabled(tool->window()) != FALSE; }, 3000));
         Click(CentreOf(control));
     }
     // Waits for the next box and checks what it says and which buttons it offers.

@@ -135,6 +135,9 @@ INPUT KeyInput(WORD key, bool up) {
 }  // namespace
 
 void MoveMouse(POINT screen) {
+    // Arrive from a pixel away: a pointer that does not move leaves the system thinking it is
+    // over whatever window was there before, such as the box that has just gone.
+    Send(MouseInput(0, POINT{screen.x + 1, screen.y + 1}));
     Send(MouseInput(0, screen));
     WaitFor(
         [&] {
@@ -188,6 +191,19 @@ Box WaitForBox(DWORD processId, DWORD milliseconds) {
         },
         milliseconds);
     if (!box.window) return box;
+    // A click reaches the box only once the display has mapped it where it stays: wait until it
+    // is the active window and has stopped moving, as a person would see it come to rest.
+    RECT last = ScreenRect(box.window);
+    WaitFor(
+        [&] {
+            const RECT now = ScreenRect(box.window);
+            const bool resting = ::EqualRect(&now, &last) != FALSE;
+            last = now;
+            return resting && ::GetForegroundWindow() == box.window;
+        },
+        2000);
+    // And past the double-click time, so a press where the last box's button stood is a click.
+    Pause(::GetDoubleClickTime() + 100);
     box.caption = TextOf(box.window);
     for (HWND child : ChildrenOf(box.window)) {
         if (ClassOf(child) == L"Static" && !TextOf(child).empty()) box.text = TextOf(child);
