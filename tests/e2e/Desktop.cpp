@@ -101,6 +101,40 @@ HWND FocusOfThread(DWORD threadId) {
     return ::GetGUIThreadInfo(threadId, &info) ? info.hwndFocus : nullptr;
 }
 
+PROCESS_INFORMATION StartProgram(const std::wstring& name) {
+    const std::wstring path = BuildFolder() + L"\\" + name;
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!::CreateProcessW(path.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &process)) {
+        return {};
+    }
+    return process;
+}
+
+bool IsRunning(const PROCESS_INFORMATION& process) {
+    return process.hProcess && ::WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+DWORD WaitForExit(const PROCESS_INFORMATION& process, DWORD milliseconds) {
+    WaitFor([&] { return !IsRunning(process); }, milliseconds);
+    DWORD code = STILL_ACTIVE;
+    ::GetExitCodeProcess(process.hProcess, &code);
+    return code;
+}
+
+void EndProgram(PROCESS_INFORMATION& process) {
+    if (!process.hProcess) return;
+    if (IsRunning(process)) {
+        ::TerminateProcess(process.hProcess, 1);
+        ::WaitForSingleObject(process.hProcess, 5000);
+    }
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    process = {};
+}
+
 namespace {
 
 void Send(INPUT input) { ::SendInput(1, &input, sizeof input); }

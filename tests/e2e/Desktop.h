@@ -31,6 +31,14 @@ HWND ChildWithText(HWND parent, const std::wstring& text);
 std::vector<HWND> TopLevelWindows(DWORD processId, const wchar_t* className);
 HWND FocusOfThread(DWORD threadId);
 
+// A program of the build folder started as a child; an empty PROCESS_INFORMATION if it failed.
+PROCESS_INFORMATION StartProgram(const std::wstring& name);
+bool IsRunning(const PROCESS_INFORMATION& process);
+// The exit code once the process has ended, STILL_ACTIVE if it runs on.
+DWORD WaitForExit(const PROCESS_INFORMATION& process, DWORD milliseconds);
+// Ends the process if it still runs and closes its handles.
+void EndProgram(PROCESS_INFORMATION& process);
+
 // The mouse, moved and pressed as a person would.
 void MoveMouse(POINT screen);
 void Click(POINT screen, int count = 1, bool right = false);

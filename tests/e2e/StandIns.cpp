@@ -23,35 +23,14 @@ std::wstring FromUtf8(const std::string& text) {
 
 }  // namespace
 
-ChromeStandIn::ChromeStandIn() {
-    const std::wstring path = BuildFolder() + L"\\chrome.exe";
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof startup;
-    if (!::CreateProcessW(path.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                          &startup, &process_)) {
-        process_ = {};
-    }
-}
+ChromeStandIn::ChromeStandIn() : process_(StartProgram(L"chrome.exe")) {}
 
-ChromeStandIn::~ChromeStandIn() {
-    if (!process_.hProcess) return;
-    if (IsRunning()) {
-        ::TerminateProcess(process_.hProcess, 1);
-        ::WaitForSingleObject(process_.hProcess, 5000);
-    }
-    ::CloseHandle(process_.hThread);
-    ::CloseHandle(process_.hProcess);
-}
+ChromeStandIn::~ChromeStandIn() { EndProgram(process_); }
 
-bool ChromeStandIn::IsRunning() const {
-    return process_.hProcess && ::WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
-}
+bool ChromeStandIn::IsRunning() const { return e2e::IsRunning(process_); }
 
 DWORD ChromeStandIn::WaitForExit(DWORD milliseconds) const {
-    WaitFor([&] { return !IsRunning(); }, milliseconds);
-    DWORD code = STILL_ACTIVE;
-    ::GetExitCodeProcess(process_.hProcess, &code);
-    return code;
+    return e2e::WaitForExit(process_, milliseconds);
 }
 
 BrowserStandIn::BrowserStandIn() {

@@ -4,14 +4,8 @@
 
 namespace e2e {
 
-Tool::Tool() {
-    std::wstring path = BuildFolder() + L"\\Zarvell.exe";
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof startup;
-    if (!::CreateProcessW(path.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                          &startup, &process_)) {
-        return;
-    }
+Tool::Tool() : process_(StartProgram(L"Zarvell.exe")) {
+    if (!process_.hProcess) return;
     WaitFor([&] {
         for (HWND window : TopLevelWindows(process_.dwProcessId, nullptr)) {
             if (ClassOf(window) != L"#32770") window_ = window;
@@ -24,15 +18,7 @@ Tool::Tool() {
     Pause(300);
 }
 
-Tool::~Tool() {
-    if (!process_.hProcess) return;
-    if (IsRunning()) {
-        ::TerminateProcess(process_.hProcess, 1);
-        ::WaitForSingleObject(process_.hProcess, 5000);
-    }
-    ::CloseHandle(process_.hThread);
-    ::CloseHandle(process_.hProcess);
-}
+Tool::~Tool() { EndProgram(process_); }
 
 HWND Tool::Child(const std::wstring& text) const { return ChildWithText(window_, text); }
 
@@ -43,15 +29,10 @@ void Tool::Activate() const {
     WaitFor([&] { return ::GetForegroundWindow() == window_; }, 3000);
 }
 
-bool Tool::IsRunning() const {
-    return process_.hProcess && ::WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
-}
+bool Tool::IsRunning() const { return e2e::IsRunning(process_); }
 
 DWORD Tool::WaitForExit(DWORD milliseconds) const {
-    WaitFor([&] { return !IsRunning(); }, milliseconds);
-    DWORD code = STILL_ACTIVE;
-    ::GetExitCodeProcess(process_.hProcess, &code);
-    return code;
+    return e2e::WaitForExit(process_, milliseconds);
 }
 
 }  // namespace e2e
