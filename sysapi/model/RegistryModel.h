@@ -83,7 +83,10 @@ private:
 
     std::shared_ptr<RegKey> top_;
     std::map<sys::KeyHandle, OpenHandle> handles_;
-    sys::KeyHandle nextHandle_ = 0x40;
+    // Above 4 GiB where handles are 64-bit, so a handle cut to 32 bits names no key.
+    sys::KeyHandle nextHandle_ = sizeof(sys::KeyHandle) > 4
+                                     ? static_cast<sys::KeyHandle>(0x100000040LL)
+                                     : 0x40;
 };
 
 // Name comparisons ignore the case of ASCII letters, never touching a double-byte character.
