@@ -25,14 +25,10 @@ OwnedIcon LoadAppIcon(HINSTANCE instance, int widthMetric, int heightMetric) {
 }  // namespace
 
 bool MainWindow::Create(HINSTANCE instance) {
-    WNDCLASSEXW windowClass = {};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
-    windowClass.lpfnWndProc = Procedure;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    windowClass.lpszClassName = kClassName;  // no class icon, no brush: it paints itself
-    if (!::RegisterClassExW(&windowClass) || !text_label::Register(instance)) return false;
+    if (!RegisterSelfPaintingClass(instance, kClassName, Procedure) ||
+        !text_label::Register(instance)) {
+        return false;
+    }
 
     // Centred on the primary screen; the division drops the fraction toward zero.
     const int left = (::GetSystemMetrics(SM_CXSCREEN) - kWidth) / 2;

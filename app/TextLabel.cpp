@@ -73,14 +73,7 @@ LRESULT CALLBACK Procedure(HWND label, UINT message, WPARAM wParam, LPARAM lPara
 }  // namespace
 
 bool Register(HINSTANCE instance) {
-    WNDCLASSEXW windowClass = {};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
-    windowClass.lpfnWndProc = Procedure;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    windowClass.lpszClassName = kClassName;  // no icon, no background brush: it paints itself
-    return ::RegisterClassExW(&windowClass) != 0;
+    return RegisterSelfPaintingClass(instance, kClassName, Procedure);
 }
 
 HWND Create(HWND parent, int id, const wchar_t* text, const RECT& place, const LabelStyle& style,
